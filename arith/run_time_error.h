@@ -1,0 +1,32 @@
+#pragma once
+
+#include <exception>
+#include <string>
+
+namespace arith {
+
+// The numbers are the classic BASIC run-time error codes; users and old
+// documentation know the errors by these numbers, so they are part of the
+// program's face and must not be renumbered.
+enum class ErrorNumber : int {
+    Overflow = 6,        // a value does not fit its type (double or 16-bit result)
+    DivisionByZero = 11, // a non-zero number divided by zero
+};
+
+// Raised by operand reading and by the operations when a value cannot be
+// produced. Carries the number and the English description that the
+// run-time error box shows.
+class RunTimeError : public std::exception {
+public:
+    explicit RunTimeError(ErrorNumber number) noexcept : number_(number) {}
+
+    int number() const noexcept { return static_cast<int>(number_); }
+    ErrorNumber code() const noexcept { return number_; }
+    std::string description() const { return what(); }
+    const char *what() const noexcept override;
+
+private:
+    ErrorNumber number_;
+};
+
+} // namespace arith
