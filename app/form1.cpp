@@ -1,0 +1,310 @@
+#include "app/form1.h"
+
+#include "app/runtime.h"
+#include "arith/operand.h"
+#include "arith/operations.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStringView>
+
+#include <algorithm>
+#include <limits>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tallivox {
+namespace {
+
+// The design is measured in twips; at 96 dots per inch 15 twips make a pixel.
+// Font sizes go through the same rule (1 pt = 20 twips), so the text keeps
+// its proportion to the controls whatever the screen's font settings.
+constexpr int twipsToPixels(int twips)
+{
+    return twips / 15;
+}
+
+enum class Kind { Label, Box, Button };
+enum class Face { Bardiya, Vahid, SansSerif };
+
+struct ControlRow {
+    Kind kind;
+    const char *name;
+    const char16_t *caption;
+    int left, top, width, height; // twips
+    Face face;
+    int tabIndex;
+};
+
+constexpr const char16_t *number = u"\u0639\u062F\u062F";                      // "number"
+constexpr const char16_t *sum = u"\u062C\u0645\u0639";                         // "sum"
+constexpr const char16_t *subtraction = u"\u062A\u0641\u0631\u064A\u0642";     // "subtraction"
+constexpr const char16_t *multiplication = u"\u0636\u0631\u0628";              // "multiplication"
+constexpr const char16_t *division = u"\u062A\u0642\u0633\u064A\u0645";        // "division"
+
+// Back to front: a later row is stacked above an earlier one, which decides
+// who covers whom where the controls overlap by a few twips.
+constexpr ControlRow layoutTable[] = {
+    {Kind::Label, "Label1", u"Tallivox Created  By KelVastO (KV)", 840, 7440, 2775, 375, Face::SansSerif, 12},
+    {Kind::Label, "Label2", number, 960, 120, 615, 495, Face::Bardiya, 13},
+    {Kind::Label, "Label3", number, 960, 480, 615, 495, Face::Bardiya, 14},
+    {Kind::Label, "Label4_0", number, 960, 2040, 375, 375, Face::Bardiya, 15},
+    {Kind::Label, "Label5", number, 960, 2400, 495, 375, Face::Bardiya, 16},
+    {Kind::Label, "Label4_1", number, 960, 3840, 375, 375, Face::Bardiya, 17},
+    {Kind::Label, "Label4_2", number, 960, 4200, 375, 375, Face::Bardiya, 18},
+    {Kind::Label, "Label4_3", number, 960, 5640, 375, 375, Face::Bardiya, 19},
+    {Kind::Label, "Label4_4", number, 960, 6000, 375, 375, Face::Bardiya, 20},
+    {Kind::Button, "Command1", sum, 1200, 1200, 1935, 660, Face::Vahid, 0},
+    {Kind::Box, "Text1", u"", 1440, 240, 1335, 405, Face::SansSerif, 1},
+    {Kind::Box, "Text2", u"", 1440, 600, 1335, 375, Face::SansSerif, 2},
+    {Kind::Box, "Text3", u"", 1440, 2040, 1335, 405, Face::SansSerif, 3},
+    {Kind::Box, "Text4", u"", 1440, 2400, 1335, 375, Face::SansSerif, 4},
+    {Kind::Button, "Command2", subtraction, 1200, 3000, 1935, 615, Face::Vahid, 5},
+    {Kind::Box, "Text5", u"", 1440, 3840, 1335, 375, Face::SansSerif, 6},
+    {Kind::Box, "Text6", u"", 1440, 4200, 1335, 405, Face::SansSerif, 7},
+    {Kind::Button, "Command3", multiplication, 1200, 4800, 1935, 615, Face::Vahid, 8},
+    {Kind::Box, "Text7", u"", 1440, 5640, 1335, 375, Face::SansSerif, 9},
+    {Kind::Box, "Text8", u"", 1440, 6000, 1335, 375, Face::SansSerif, 10},
+    {Kind::Button, "Command4", division, 1200, 6600, 1935, 615, Face::Vahid, 11},
+};
+
+constexpr int clientWidthTwips = 4470;
+constexpr int clientHeightTwips = 7815;
+
+// The Persian design fonts are rarely installed. Tahoma and Segoe UI carry
+// Arabic script on every Windows machine; Nazli is the Persian font the
+// Debian packages bring. Qt takes the first family that is present.
+QFont fontFor(Face face)
+{
+    QFont font;
+    int sizeTwips = 0;
+    switch (face) {
+    case Face::Bardiya:
+        font.setFamilies({QStringLiteral("Far.Bardiya"), QStringLiteral("Tahoma"),
+                          QStringLiteral("Segoe UI"), QStringLiteral("Nazli")});
+        font.setWeight(QFont::Bold);
+        sizeTwips = 225; // 11.25 pt
+        break;
+    case Face::Vahid:
+        font.setFamilies({QStringLiteral("Far.Vahid"), QStringLiteral("Tahoma"),
+                          QStringLiteral("Segoe UI"), QStringLiteral("Nazli")});
+        font.setWeight(QFont::Bold);
+        sizeTwips = 405; // 20.25 pt
+        break;
+    case Face::SansSerif:
+        font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                          QStringLiteral("DejaVu Sans")});
+        font.setWeight(QFont::Normal);
+        sizeTwips = 165; // 8.25 pt
+        break;
+    }
+    font.setPixelSize(twipsToPixels(sizeTwips));
+    return font;
+}
+
+QString captionOf(const ControlRow &row)
+{
+    return QString::fromUtf16(row.caption);
+}
+
+QWidget *createControl(const ControlRow &row, QWidget *parent)
+{
+    QWidget *control = nullptr;
+    switch (row.kind) {
+    case Kind::Label: {
+        auto *label = new QLabel(captionOf(row), parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setAutoFillBackground(true);
+        label->setBackgroundRole(QPalette::Button);
+        label->setForegroundRole(QPalette::ButtonText);
+        control = label;
+        break;
+    }
+    case Kind::Box: {
+        auto *box = new QLineEdit(parent);
+        // QLineEdit stops at 32767 characters by default; the boxes have no
+        // limit of their own, and a silently cut paste would lose data.
+        box->setMaxLength(std::numeric_limits<int>::max());
+        box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        control = box;
+        break;
+    }
+    case Kind::Button: {
+        auto *button = new QPushButton(captionOf(row), parent);
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        button->setFocusPolicy(Qt::StrongFocus);
+        control = button;
+        break;
+    }
+    }
+    control->setObjectName(QLatin1StringView(row.name));
+    control->setFont(fontFor(row.face));
+    control->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top),
+                         twipsToPixels(row.width), twipsToPixels(row.height));
+    return control;
+}
+
+// Paints the window's background colour with the picture at its natural
+// size in the top-left corner; the controls sit on top.
+class ClientArea final : public QWidget {
+public:
+    explicit ClientArea(QWidget *parent)
+        : QWidget(parent), picture_(QStringLiteral(":/tallivox/background.png"))
+    {
+    }
+
+    QSize sizeHint() const override
+    {
+        return {twipsToPixels(clientWidthTwips), twipsToPixels(clientHeightTwips)};
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        // The form's stored colour 0x00420001, read as a Windows COLORREF
+        // (0x00BBGGRR): a very dark blue.
+        painter.fillRect(rect(), QColor(0x01, 0x00, 0x42));
+        painter.drawPixmap(0, 0, picture_);
+    }
+
+private:
+    QPixmap picture_;
+};
+
+std::u16string_view textOf(const QLineEdit &box)
+{
+    const QString &text = box.text();
+    return {QStringView(text).utf16(), static_cast<std::size_t>(text.size())};
+}
+
+} // namespace
+
+Form1::Form1(Runtime &runtime, QWidget *parent) : QMainWindow(parent), runtime_(runtime)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Tallivox By KV"));
+
+    auto *client = new ClientArea(this);
+    client->setObjectName(QStringLiteral("clientArea"));
+    setCentralWidget(client);
+
+    std::vector<std::pair<int, QWidget *>> tabChain;
+    for (const ControlRow &row : layoutTable) {
+        QWidget *control = createControl(row, client);
+        if (control->focusPolicy() != Qt::NoFocus)
+            tabChain.emplace_back(row.tabIndex, control);
+    }
+    std::sort(tabChain.begin(), tabChain.end());
+    for (std::size_t i = 1; i < tabChain.size(); ++i)
+        setTabOrder(tabChain[i - 1].second, tabChain[i].second);
+
+    const auto control = [client]<class T>(T *&member, const char *name) {
+        member = client->findChild<T *>(QLatin1StringView(name), Qt::FindDirectChildrenOnly);
+        Q_ASSERT(member);
+    };
+    control(Text1, "Text1");
+    control(Text2, "Text2");
+    control(Text3, "Text3");
+    control(Text4, "Text4");
+    control(Text5, "Text5");
+    control(Text6, "Text6");
+    control(Text7, "Text7");
+    control(Text8, "Text8");
+    control(Command1, "Command1");
+    control(Command2, "Command2");
+    control(Command3, "Command3");
+    control(Command4, "Command4");
+    control(Label1, "Label1");
+    control(Label2, "Label2");
+    control(Label3, "Label3");
+    control(Label4[0], "Label4_0");
+    control(Label4[1], "Label4_1");
+    control(Label4[2], "Label4_2");
+    control(Label4[3], "Label4_3");
+    control(Label4[4], "Label4_4");
+    control(Label5, "Label5");
+
+    for (QPushButton *button : {Command1, Command2, Command3, Command4})
+        button->installEventFilter(this);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+
+    // Kept inside the window on every platform (no global menu bar), so the
+    // client area sits below it as designed.
+    menuBar()->setNativeMenuBar(false);
+    About = menuBar()->addAction(QStringLiteral("About"));
+    About->setObjectName(QStringLiteral("About"));
+    Exit = menuBar()->addAction(QStringLiteral("Exit"));
+    Exit->setObjectName(QStringLiteral("Exit"));
+    connect(About, &QAction::triggered, this, &Form1::About_Click);
+    connect(Exit, &QAction::triggered, this, &Form1::Exit_Click);
+
+    resize(sizeHint());
+    Command1->setFocus();
+}
+
+Form1::~Form1() = default;
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    // Outside a dialog a QPushButton ignores Enter; here Enter on the focused
+    // button clicks it, as Space does.
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && key->modifiers() == Qt::NoModifier && !key->isAutoRepeat()) {
+            if (auto *button = qobject_cast<QPushButton *>(watched)) {
+                button->click();
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::runOperation(arith::Operation op, const QLineEdit &first, const QLineEdit &second)
+{
+    try {
+        const double firstValue = arith::operandValue(textOf(first));
+        const double secondValue = arith::operandValue(textOf(second));
+        const std::int16_t result = arith::calculate(op, firstValue, secondValue);
+        // QString::number ignores the locale: always 0-9 and a plain "-".
+        runtime_.messageBox(QString::number(result));
+    } catch (const arith::RunTimeError &error) {
+        runtime_.runTimeErrorBox(error.number(), QString::fromStdString(error.description()));
+    }
+}
+
+void Form1::Command1_Click()
+{
+    runOperation(arith::Operation::Add, *Text1, *Text2);
+}
+
+void Form1::Command2_Click()
+{
+    runOperation(arith::Operation::Subtract, *Text3, *Text4);
+}
+
+void Form1::Command3_Click()
+{
+    runOperation(arith::Operation::Multiply, *Text5, *Text6);
+}
+
+void Form1::Command4_Click()
+{
+    runOperation(arith::Operation::Divide, *Text7, *Text8);
+}
+
+} // namespace tallivox

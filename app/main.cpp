@@ -1,0 +1,19 @@
+#include "app/form1.h"
+#include "app/runtime.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tallivox"));
+    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setOrganizationName(QStringLiteral("KelVastO"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tallivox/icon.png")));
+
+    tallivox::QtRuntime runtime;
+    tallivox::Form1 form(runtime);
+    form.show();
+    return QApplication::exec();
+}

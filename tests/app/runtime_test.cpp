@@ -1,0 +1,115 @@
+#include "app/runtime.h"
+#include "gui_test.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <functional>
+
+using namespace tallivox;
+using tallivox::test::fromCodePoints;
+
+namespace {
+
+struct SeenBox {
+    QString title;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::Icon icon = QMessageBox::Information;
+    Qt::WindowModality modality = Qt::NonModal;
+    bool latinAfterPersian = false;
+};
+
+// Waits for the real modal box, notes what it shows, then presses its OK
+// button, so the runtime call under test returns.
+SeenBox showAndDismiss(const std::function<void()> &show)
+{
+    SeenBox seen;
+    QTimer::singleShot(0, [&seen] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return; // the watchdog will reject whatever is there and fail the test
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.buttons = box->standardButtons();
+        seen.icon = box->icon();
+        seen.modality = box->windowModality();
+
+        // Left-to-right paragraph: the Persian run comes first on the line,
+        // the Latin word after it, further right.
+        auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        auto *document = label ? label->findChild<QTextDocument *>() : nullptr;
+        const qsizetype latin = seen.text.indexOf(QLatin1StringView("Orvandel"));
+        if (document && latin > 0) {
+            const QTextLine line = document->firstBlock().layout()->lineAt(0);
+            seen.latinAfterPersian = line.cursorToX(int(latin)) > line.cursorToX(1);
+        }
+        box->button(QMessageBox::Ok)->click();
+    });
+    show();
+    return seen;
+}
+
+} // namespace
+
+class RuntimeTest : public QObject {
+    Q_OBJECT
+
+private:
+    test::ModalWatchdog watchdog;
+    QtRuntime runtime;
+
+private slots:
+    void initTestCase() { test::quietOffscreenNoise(); }
+    void cleanup() { QCOMPARE(watchdog.takeStrays(), QStringList()); }
+
+    void messageBoxIsModalTitledWithOkOnly()
+    {
+        const QString text = fromCodePoints({' ', 0x0633, 0x0627, 0x0632, 0x0646, 0x062F, 0x0647, ' '})
+                           + QStringLiteral(": Orvandel ");
+        const SeenBox seen = showAndDismiss([&] { runtime.messageBox(text); });
+        QCOMPARE(seen.title, QStringLiteral("Tallivox"));
+        QCOMPARE(seen.text, text);
+        QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(seen.icon, QMessageBox::NoIcon);
+        QCOMPARE(seen.modality, Qt::ApplicationModal);
+        QVERIFY(seen.latinAfterPersian);
+    }
+
+    void runTimeErrorBoxNamesNumberAndDescription_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("overflow") << 6 << "Overflow" << "Run-time error '6':\n\nOverflow";
+        QTest::newRow("division by zero")
+            << 11 << "Division by zero" << "Run-time error '11':\n\nDivision by zero";
+    }
+
+    void runTimeErrorBoxNamesNumberAndDescription()
+    {
+        QFETCH(int, number);
+        QFETCH(QString, description);
+        QFETCH(QString, text);
+        const SeenBox seen = showAndDismiss([&] { runtime.runTimeErrorBox(number, description); });
+        QCOMPARE(seen.title, QStringLiteral("Tallivox"));
+        QCOMPARE(seen.text, text);
+        QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    }
+
+    void endProgramClosesWindowsAndLeavesTheEventLoop()
+    {
+        QWidget window;
+        window.show();
+        QTimer::singleShot(0, [this] { runtime.endProgram(); });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!window.isVisible());
+    }
+};
+
+TALLIVOX_GUI_TEST_MAIN(RuntimeTest)
+#include "runtime_test.moc"
