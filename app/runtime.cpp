@@ -1,14 +1,61 @@
 #include "app/runtime.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QString>
-#include <QTextDocument>
-#include <QTextOption>
+#include <QVBoxLayout>
 
 namespace tallivox {
+namespace {
+
+// The text goes in as rich text for one reason: a paragraph marked dir="ltr".
+// Plain selectable text would take its direction from the first strong
+// character, so a text that begins in Persian would turn right-to-left and
+// move its Latin part to the far left. Marked left to right, the bidi rules
+// still order and shape the Arabic runs inside it. white-space:pre keeps the
+// texts' blanks at both ends.
+QString leftToRightHtml(const QString &text)
+{
+    return QStringLiteral("<p dir=\"ltr\" style=\"white-space:pre\">%1</p>").arg(text.toHtmlEscaped());
+}
+
+class MessageBox final : public QDialog {
+public:
+    MessageBox(const QString &text, QWidget *parent) : QDialog(parent)
+    {
+        setObjectName(QStringLiteral("messageBox"));
+        setWindowTitle(applicationTitle());
+        setWindowModality(Qt::ApplicationModal);
+        setLayoutDirection(Qt::LeftToRight);
+
+        auto *label = new QLabel(this);
+        label->setObjectName(QStringLiteral("messageText"));
+        label->setTextFormat(Qt::RichText);
+        label->setText(leftToRightHtml(text));
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        label->setAccessibleName(text);
+
+        auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+        buttons->setCenterButtons(true);
+        QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
+        ok->setDefault(true);
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+        auto *layout = new QVBoxLayout(this);
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+        layout->setContentsMargins(24, 18, 24, 12);
+        layout->setSpacing(16);
+        layout->addWidget(label);
+        layout->addWidget(buttons);
+        ok->setFocus();
+    }
+};
+
+} // namespace
 
 QString applicationTitle()
 {
@@ -20,39 +67,16 @@ QString runTimeErrorText(int number, const QString &description)
     return QStringLiteral("Run-time error '%1':\n\n%2").arg(number).arg(description);
 }
 
-QMessageBox *createMessageBox(const QString &text, QWidget *parent)
+QDialog *createMessageBox(const QString &text, QWidget *parent)
 {
-    auto *box = new QMessageBox(parent);
-    box->setWindowTitle(applicationTitle());
-    box->setIcon(QMessageBox::NoIcon);
-    box->setTextFormat(Qt::PlainText);
-    box->setText(text);
-    box->setStandardButtons(QMessageBox::Ok);
-    box->setDefaultButton(QMessageBox::Ok);
-    box->setEscapeButton(QMessageBox::Ok);
-    box->setWindowModality(Qt::ApplicationModal);
-    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-
-    // Selectable text is laid out by a QTextDocument, which takes the
-    // paragraph direction from the first strong character: a text that begins
-    // in Persian would turn right-to-left and move the Latin part to the far
-    // left. The boxes are left to right; the bidi rules still order and shape
-    // the Arabic runs inside.
-    if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
-        if (auto *document = label->findChild<QTextDocument *>()) {
-            QTextOption option = document->defaultTextOption();
-            option.setTextDirection(Qt::LeftToRight);
-            document->setDefaultTextOption(option);
-        }
-    }
-    return box;
+    return new MessageBox(text, parent);
 }
 
 void QtRuntime::messageBox(const QString &text)
 {
     // A guarded pointer: a window closed under the box (end of session, say)
     // takes the box with it.
-    QPointer<QMessageBox> box = createMessageBox(text, QApplication::activeWindow());
+    QPointer<QDialog> box = createMessageBox(text, QApplication::activeWindow());
     box->exec();
     delete box;
 }

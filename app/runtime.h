@@ -1,6 +1,6 @@
 #pragma once
 
-class QMessageBox;
+class QDialog;
 class QString;
 class QWidget;
 
@@ -38,8 +38,8 @@ QString applicationTitle();
 // "Run-time error '11':" above the description, as the classic box words it.
 QString runTimeErrorText(int number, const QString &description);
 
-// The box QtRuntime shows, built but not yet shown, so its make-up can be
-// checked without a user to dismiss it.
-QMessageBox *createMessageBox(const QString &text, QWidget *parent);
+// The box QtRuntime shows, built but not yet shown: application-modal, titled
+// with the application title, the text left to right, one OK button, no icon.
+QDialog *createMessageBox(const QString &text, QWidget *parent);
 
 } // namespace tallivox

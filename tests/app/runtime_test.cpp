@@ -1,11 +1,12 @@
 #include "app/runtime.h"
 #include "gui_test.h"
 
-#include <QAbstractButton>
+#include <QDialogButtonBox>
 #include <QLabel>
-#include <QMessageBox>
+#include <QPushButton>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextLayout>
 
 #include <functional>
@@ -18,8 +19,8 @@ namespace {
 struct SeenBox {
     QString title;
     QString text;
-    QMessageBox::StandardButtons buttons;
-    QMessageBox::Icon icon = QMessageBox::Information;
+    QDialogButtonBox::StandardButtons buttons;
+    bool hasIcon = true;
     Qt::WindowModality modality = Qt::NonModal;
     bool latinAfterPersian = false;
 };
@@ -30,25 +31,28 @@ SeenBox showAndDismiss(const std::function<void()> &show)
 {
     SeenBox seen;
     QTimer::singleShot(0, [&seen] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
+        QWidget *box = QApplication::activeModalWidget();
+        auto *label = box ? box->findChild<QLabel *>(QStringLiteral("messageText")) : nullptr;
+        auto *buttons = box ? box->findChild<QDialogButtonBox *>() : nullptr;
+        if (!label || !buttons)
             return; // the watchdog will reject whatever is there and fail the test
         seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.buttons = box->standardButtons();
-        seen.icon = box->icon();
+        seen.text = QTextDocumentFragment::fromHtml(label->text()).toPlainText();
+        seen.buttons = buttons->standardButtons();
         seen.modality = box->windowModality();
+        seen.hasIcon = false;
+        for (const QLabel *any : box->findChildren<QLabel *>())
+            seen.hasIcon = seen.hasIcon || !any->pixmap().isNull();
 
         // Left-to-right paragraph: the Persian run comes first on the line,
         // the Latin word after it, further right.
-        auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
-        auto *document = label ? label->findChild<QTextDocument *>() : nullptr;
+        auto *document = label->findChild<QTextDocument *>();
         const qsizetype latin = seen.text.indexOf(QLatin1StringView("Orvandel"));
         if (document && latin > 0) {
             const QTextLine line = document->firstBlock().layout()->lineAt(0);
             seen.latinAfterPersian = line.cursorToX(int(latin)) > line.cursorToX(1);
         }
-        box->button(QMessageBox::Ok)->click();
+        buttons->button(QDialogButtonBox::Ok)->click();
     });
     show();
     return seen;
@@ -74,8 +78,8 @@ private slots:
         const SeenBox seen = showAndDismiss([&] { runtime.messageBox(text); });
         QCOMPARE(seen.title, QStringLiteral("Tallivox"));
         QCOMPARE(seen.text, text);
-        QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(seen.icon, QMessageBox::NoIcon);
+        QCOMPARE(seen.buttons, QDialogButtonBox::StandardButtons(QDialogButtonBox::Ok));
+        QVERIFY(!seen.hasIcon);
         QCOMPARE(seen.modality, Qt::ApplicationModal);
         QVERIFY(seen.latinAfterPersian);
     }
@@ -98,7 +102,7 @@ private slots:
         const SeenBox seen = showAndDismiss([&] { runtime.runTimeErrorBox(number, description); });
         QCOMPARE(seen.title, QStringLiteral("Tallivox"));
         QCOMPARE(seen.text, text);
-        QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(seen.buttons, QDialogButtonBox::StandardButtons(QDialogButtonBox::Ok));
     }
 
     void endProgramClosesWindowsAndLeavesTheEventLoop()
