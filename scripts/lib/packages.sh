@@ -6,7 +6,7 @@
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-farsiweb)
 
 # What running every test needs on top of that.
-TEST_PACKAGES=(libgtest-dev)
+TEST_PACKAGES=(libgtest-dev clang libclang-rt-14-dev)
 
 ensure_packages() {
     local missing=() package
