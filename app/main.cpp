@@ -10,6 +10,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Tallivox"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     QApplication::setOrganizationName(QStringLiteral("KelVastO"));
+    // Lets Linux desktops match the window to its installed menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.kelvasto.Tallivox"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tallivox/icon.png")));
 
     tallivox::QtRuntime runtime;

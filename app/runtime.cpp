@@ -1,11 +1,13 @@
 #include "app/runtime.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QString>
 #include <QVBoxLayout>
 
@@ -31,6 +33,8 @@ public:
         setWindowTitle(applicationTitle());
         setWindowModality(Qt::ApplicationModal);
         setLayoutDirection(Qt::LeftToRight);
+        setAccessibleName(applicationTitle());
+        setAccessibleDescription(text);
 
         auto *label = new QLabel(this);
         label->setObjectName(QStringLiteral("messageText"));
@@ -44,6 +48,14 @@ public:
         QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
         ok->setDefault(true);
         connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+        // Ctrl+C copies the selection, or the whole text when nothing is
+        // selected, as the Windows message box does: a result can be pasted
+        // elsewhere without retyping it.
+        auto *copy = new QShortcut(QKeySequence::Copy, this);
+        connect(copy, &QShortcut::activated, this, [label, text] {
+            QGuiApplication::clipboard()->setText(label->hasSelectedText() ? label->selectedText() : text);
+        });
 
         auto *layout = new QVBoxLayout(this);
         layout->setSizeConstraint(QLayout::SetFixedSize);

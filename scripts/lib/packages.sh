@@ -5,8 +5,11 @@
 # Persian font the captions fall back to when the design fonts are missing.
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-farsiweb)
 
-# What running every test needs on top of that.
-TEST_PACKAGES=(libgtest-dev clang libclang-rt-14-dev)
+# What running every test needs on top of that: sanitizers and the fuzzer
+# (clang), the Windows resource compiler, desktop-file and AppStream
+# validators, and an X server with tools to drive the real window.
+TEST_PACKAGES=(libgtest-dev clang libclang-rt-14-dev python3 binutils-mingw-w64-x86-64
+    desktop-file-utils appstream xvfb xauth xdotool xclip)
 
 ensure_packages() {
     local missing=() package

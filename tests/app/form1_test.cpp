@@ -1,6 +1,7 @@
 #include "app/form1.h"
 #include "gui_test.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -254,6 +255,46 @@ private slots:
         QTest::keyClick(form->Command2, Qt::Key(key));
         QCOMPARE(runtime.log, QStringList{"box: 5"});
         QCOMPARE(QApplication::focusWidget(), form->Command2);
+    }
+
+    void controlsSpeakToScreenReaders_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Text1") << "Text1" << "Label2" << "First number to add";
+        QTest::newRow("Text2") << "Text2" << "Label3" << "Second number to add";
+        QTest::newRow("Text3") << "Text3" << "Label4_0" << "Number to subtract from";
+        QTest::newRow("Text4") << "Text4" << "Label5" << "Number to subtract";
+        QTest::newRow("Text5") << "Text5" << "Label4_1" << "First number to multiply";
+        QTest::newRow("Text6") << "Text6" << "Label4_2" << "Second number to multiply";
+        QTest::newRow("Text7") << "Text7" << "Label4_3" << "Number to divide";
+        QTest::newRow("Text8") << "Text8" << "Label4_4" << "Number to divide by";
+    }
+
+    void controlsSpeakToScreenReaders()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, label);
+        QFETCH(QString, name);
+        QAccessibleInterface *boxInterface = QAccessible::queryAccessibleInterface(control(box));
+        QVERIFY(boxInterface);
+        QCOMPARE(boxInterface->text(QAccessible::Name), name);
+        QCOMPARE(qobject_cast<QLabel *>(control(label))->buddy(), control(box));
+
+        bool labelled = false;
+        for (const auto &[other, relation] : boxInterface->relations(QAccessible::Label))
+            labelled = labelled || other->object() == control(label);
+        QVERIFY(labelled);
+    }
+
+    void buttonsAreNamedByTheirCaptions()
+    {
+        for (QPushButton *button : {form->Command1, form->Command2, form->Command3, form->Command4}) {
+            QAccessibleInterface *button_ = QAccessible::queryAccessibleInterface(button);
+            QCOMPARE(button_->text(QAccessible::Name), button->text());
+            QCOMPARE(button_->role(), QAccessible::Button);
+        }
     }
 
     void resizingMovesNothing()

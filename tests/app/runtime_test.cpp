@@ -1,6 +1,8 @@
 #include "app/runtime.h"
 #include "gui_test.h"
 
+#include <QAccessible>
+#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
@@ -103,6 +105,58 @@ private slots:
         QCOMPARE(seen.title, QStringLiteral("Tallivox"));
         QCOMPARE(seen.text, text);
         QCOMPARE(seen.buttons, QDialogButtonBox::StandardButtons(QDialogButtonBox::Ok));
+    }
+
+    void boxTextCanBeCopied_data()
+    {
+        QTest::addColumn<int>("selectFrom");
+        QTest::addColumn<int>("selectLength");
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("nothing selected copies it all") << -1 << 0 << "-32768";
+        QTest::newRow("a selection copies just that") << 1 << 3 << "327";
+    }
+
+    void boxTextCanBeCopied()
+    {
+        QFETCH(int, selectFrom);
+        QFETCH(int, selectLength);
+        QFETCH(QString, copied);
+        QApplication::clipboard()->clear();
+        QTimer::singleShot(0, [=] {
+            QWidget *box = QApplication::activeModalWidget();
+            auto *label = box ? box->findChild<QLabel *>(QStringLiteral("messageText")) : nullptr;
+            if (!label)
+                return;
+            QVERIFY(label->textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
+            QVERIFY(QTest::qWaitForWindowActive(box));
+            if (selectFrom >= 0)
+                label->setSelection(selectFrom, selectLength);
+            QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        runtime.messageBox(QStringLiteral("-32768"));
+        QCOMPARE(QApplication::clipboard()->text(), copied);
+    }
+
+    void boxIsReadByScreenReaders()
+    {
+        QString name;
+        QString description;
+        QString labelName;
+        QTimer::singleShot(0, [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            auto *label = box ? box->findChild<QLabel *>(QStringLiteral("messageText")) : nullptr;
+            if (!label)
+                return;
+            name = QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name);
+            description = QAccessible::queryAccessibleInterface(box)->text(QAccessible::Description);
+            labelName = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        runtime.messageBox(QStringLiteral(" 4 "));
+        QCOMPARE(name, QStringLiteral("Tallivox"));
+        QCOMPARE(description, QStringLiteral(" 4 "));
+        QCOMPARE(labelName, QStringLiteral(" 4 "));
     }
 
     void endProgramClosesWindowsAndLeavesTheEventLoop()
