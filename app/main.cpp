@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QPixmap>
 
 int main(int argc, char *argv[])
 {
@@ -12,7 +13,8 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("KelVastO"));
     // Lets Linux desktops match the window to its installed menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.kelvasto.Tallivox"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tallivox/icon.png")));
+    // The format named up front spares probing every image plug-in.
+    QApplication::setWindowIcon(QPixmap(QStringLiteral(":/tallivox/icon.png"), "PNG"));
 
     tallivox::QtRuntime runtime;
     tallivox::Form1 form(runtime);

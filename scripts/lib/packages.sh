@@ -11,6 +11,9 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-farsiweb)
 TEST_PACKAGES=(libgtest-dev clang libclang-rt-14-dev python3 binutils-mingw-w64-x86-64
     desktop-file-utils appstream xvfb xauth xdotool xclip)
 
+# What the benchmarks need on top of the build.
+BENCH_PACKAGES=(libbenchmark-dev python3 xvfb xauth)
+
 ensure_packages() {
     local missing=() package
     for package in "$@"; do

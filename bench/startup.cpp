@@ -1,0 +1,69 @@
+// Start-up probe: builds Tallivox's window, a bare main window of the same
+// size, or that bare window with one line of text; shows it, and once the
+// first paint has gone out prints the steady clock in nanoseconds and quits.
+// The harness reads that against the moment it started the process. All
+// variants are this one file, so they differ only in the window they build.
+#include <QApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QPixmap>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <chrono>
+#include <cstdio>
+
+#ifdef PROBE_FORM1
+#include "app/form1.h"
+#include "app/runtime.h"
+#endif
+
+namespace {
+
+class FirstPaint final : public QObject {
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            // Queued, so the painted frame is flushed to the screen first.
+            QTimer::singleShot(0, [] {
+                const auto now = std::chrono::steady_clock::now().time_since_epoch();
+                std::printf("%lld\n", static_cast<long long>(std::chrono::nanoseconds(now).count()));
+                std::fflush(stdout);
+                QApplication::quit();
+            });
+        }
+        return false;
+    }
+
+private:
+    bool seen_ = false;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    FirstPaint probe;
+#ifdef PROBE_FORM1
+    QApplication::setApplicationName(QStringLiteral("Tallivox"));
+    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setWindowIcon(QPixmap(QStringLiteral(":/tallivox/icon.png"), "PNG"));
+    tallivox::QtRuntime runtime;
+    tallivox::Form1 window(runtime);
+#else
+    QMainWindow window;
+    window.setCentralWidget(new QWidget);
+    window.resize(298, 521);
+#ifdef PROBE_ONE_LABEL
+    // Any text at all makes Qt load the system's font configuration; this
+    // variant shows what that alone costs.
+    new QLabel(QStringLiteral("Tallivox"), window.centralWidget());
+#endif
+#endif
+    window.centralWidget()->installEventFilter(&probe);
+    window.show();
+    return QApplication::exec();
+}
