@@ -9,7 +9,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-farsiweb)
 # (clang), the Windows resource compiler, desktop-file and AppStream
 # validators, and an X server with tools to drive the real window.
 TEST_PACKAGES=(libgtest-dev clang libclang-rt-14-dev python3 binutils-mingw-w64-x86-64
-    desktop-file-utils appstream xvfb xauth xdotool xclip)
+    desktop-file-utils appstream xvfb xauth xdotool xclip imagemagick)
 
 # What the benchmarks need on top of the build.
 BENCH_PACKAGES=(libbenchmark-dev python3 xvfb xauth)

@@ -18,36 +18,21 @@ class Form1Test : public QObject {
     Q_OBJECT
 
 private:
-    test::RecordingRuntime runtime;
-    test::ModalWatchdog watchdog;
-    std::unique_ptr<Form1> form;
+    test::FormFixture fixture;
+    test::RecordingRuntime &runtime = fixture.runtime;
+    std::unique_ptr<Form1> &form = fixture.form;
 
     QWidget *control(const QString &name) const
     {
         return form->clientArea()->findChild<QWidget *>(name, Qt::FindDirectChildrenOnly);
     }
-    QList<QLineEdit *> boxes() const
-    {
-        return {form->Text1, form->Text2, form->Text3, form->Text4,
-                form->Text5, form->Text6, form->Text7, form->Text8};
-    }
+    QList<QLineEdit *> boxes() const { return fixture.boxes(); }
 
 private slots:
     void initTestCase() { test::quietOffscreenNoise(); }
 
-    void init()
-    {
-        runtime.log.clear();
-        form = std::make_unique<Form1>(runtime);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    }
-
-    void cleanup()
-    {
-        form.reset();
-        QCOMPARE(watchdog.takeStrays(), QStringList());
-    }
+    void init() { QVERIFY(fixture.open()); }
+    void cleanup() { QCOMPARE(fixture.close(), QStringList()); }
 
     void startsEmptyWithFocusOnTheAddButton()
     {

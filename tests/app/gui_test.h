@@ -1,15 +1,19 @@
 #pragma once
 
+#include "app/form1.h"
 #include "app/runtime.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
 #include <QtTest>
+
+#include <memory>
 
 namespace tallivox::test {
 
@@ -63,6 +67,34 @@ private:
     QPointer<QWidget> seen_;
     QElapsedTimer since_;
     QStringList strays_;
+};
+
+// A fresh Form1 on the recording runtime for every test, shown and active;
+// closing it reports any modal box the watchdog had to reject.
+struct FormFixture {
+    RecordingRuntime runtime;
+    ModalWatchdog watchdog;
+    std::unique_ptr<Form1> form;
+
+    bool open()
+    {
+        runtime.log.clear();
+        form = std::make_unique<Form1>(runtime);
+        form->show();
+        return QTest::qWaitForWindowActive(form.get());
+    }
+
+    QStringList close()
+    {
+        form.reset();
+        return watchdog.takeStrays();
+    }
+
+    QList<QLineEdit *> boxes() const
+    {
+        return {form->Text1, form->Text2, form->Text3, form->Text4,
+                form->Text5, form->Text6, form->Text7, form->Text8};
+    }
 };
 
 inline QString fromCodePoints(std::initializer_list<char32_t> codePoints)

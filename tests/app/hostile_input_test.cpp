@@ -19,15 +19,11 @@ class HostileInputTest : public QObject {
     Q_OBJECT
 
 private:
-    test::RecordingRuntime runtime;
-    test::ModalWatchdog watchdog;
-    std::unique_ptr<Form1> form;
+    test::FormFixture fixture;
+    test::RecordingRuntime &runtime = fixture.runtime;
+    std::unique_ptr<Form1> &form = fixture.form;
 
-    QList<QLineEdit *> boxes() const
-    {
-        return {form->Text1, form->Text2, form->Text3, form->Text4,
-                form->Text5, form->Text6, form->Text7, form->Text8};
-    }
+    QList<QLineEdit *> boxes() const { return fixture.boxes(); }
 
     QStringList fillOthers()
     {
@@ -50,19 +46,8 @@ private:
 private slots:
     void initTestCase() { test::quietOffscreenNoise(); }
 
-    void init()
-    {
-        runtime.log.clear();
-        form = std::make_unique<Form1>(runtime);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    }
-
-    void cleanup()
-    {
-        form.reset();
-        QCOMPARE(watchdog.takeStrays(), QStringList());
-    }
+    void init() { QVERIFY(fixture.open()); }
+    void cleanup() { QCOMPARE(fixture.close(), QStringList()); }
 
     void hostileBoxIsAnsweredAndKept_data()
     {

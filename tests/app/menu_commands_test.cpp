@@ -34,26 +34,15 @@ class MenuCommandsTest : public QObject {
     Q_OBJECT
 
 private:
-    test::RecordingRuntime runtime;
-    test::ModalWatchdog watchdog;
-    std::unique_ptr<Form1> form;
+    test::FormFixture fixture;
+    test::RecordingRuntime &runtime = fixture.runtime;
+    std::unique_ptr<Form1> &form = fixture.form;
 
 private slots:
     void initTestCase() { test::quietOffscreenNoise(); }
 
-    void init()
-    {
-        runtime.log.clear();
-        form = std::make_unique<Form1>(runtime);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    }
-
-    void cleanup()
-    {
-        form.reset();
-        QCOMPARE(watchdog.takeStrays(), QStringList());
-    }
+    void init() { QVERIFY(fixture.open()); }
+    void cleanup() { QCOMPARE(fixture.close(), QStringList()); }
 
     void menuBarHoldsJustAboutAndExit()
     {

@@ -20,14 +20,15 @@ struct Row {
     friend void PrintTo(const Row &row, std::ostream *out) { *out << row.name; }
 };
 
-class Reading : public testing::TestWithParam<Row> {};
+// One check, three tables: plain reading, radix prefixes, exponents and range.
+class OperandValue : public testing::TestWithParam<Row> {};
 
-TEST_P(Reading, GivesTheLeadingNumber)
+TEST_P(OperandValue, IsTheLeadingNumber)
 {
     EXPECT_EQ(arith::operandValue(GetParam().text), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Text, Reading, testing::Values(
+INSTANTIATE_TEST_SUITE_P(Reading, OperandValue, testing::Values(
     Row{"Empty", u"", 0},
     Row{"Letters", u"abc", 0},
     Row{"LoneMinus", u"-", 0},
@@ -62,14 +63,7 @@ INSTANTIATE_TEST_SUITE_P(Text, Reading, testing::Values(
     Row{"SignOnlyWithZero", u"-0", -0.0}),
     rowName<Row>);
 
-class Radix : public testing::TestWithParam<Row> {};
-
-TEST_P(Radix, ReadsSignedByWidth)
-{
-    EXPECT_EQ(arith::operandValue(GetParam().text), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Text, Radix, testing::Values(
+INSTANTIATE_TEST_SUITE_P(Radix, OperandValue, testing::Values(
     Row{"Hex", u"&H1F", 31},
     Row{"HexLowerCase", u"&hff", 255},
     Row{"HexAllOnes16Bit", u"&HFFFF", -1},
@@ -92,14 +86,7 @@ INSTANTIATE_TEST_SUITE_P(Text, Radix, testing::Values(
     Row{"SignBeforePrefixIsNoNumber", u"-&H1", 0}),
     rowName<Row>);
 
-class Exponent : public testing::TestWithParam<Row> {};
-
-TEST_P(Exponent, ScalesTheMantissa)
-{
-    EXPECT_EQ(arith::operandValue(GetParam().text), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Text, Exponent, testing::Values(
+INSTANTIATE_TEST_SUITE_P(ExponentAndRange, OperandValue, testing::Values(
     Row{"UpperE", u"1.5E2", 150},
     Row{"LetterD", u"2D2", 200},
     Row{"LowerD", u"2d-2", 0.02},
@@ -143,7 +130,7 @@ TEST_P(ReadingOverflow, RaisesError6)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Text, ReadingOverflow, testing::Values(
+INSTANTIATE_TEST_SUITE_P(ExponentAndRange, ReadingOverflow, testing::Values(
     OverflowRow{"PastLargestDouble", u"1.7976931348623159e308"},
     OverflowRow{"HugeExponent", u"1e400"},
     OverflowRow{"NegativeHuge", u"-5e99999999999999999999"},
