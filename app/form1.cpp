@@ -306,7 +306,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            && key->modifiers() == Qt::NoModifier && !key->isAutoRepeat()) {
+            && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && !key->isAutoRepeat()) {
             if (auto *button = qobject_cast<QPushButton *>(watched)) {
                 button->click();
                 return true;

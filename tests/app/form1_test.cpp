@@ -209,18 +209,20 @@ private slots:
     void keysClickTheFocusedButton_data()
     {
         QTest::addColumn<int>("key");
-        QTest::newRow("Return") << int(Qt::Key_Return);
-        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
-        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+        QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier);
     }
 
     void keysClickTheFocusedButton()
     {
         QFETCH(int, key);
+        QFETCH(int, modifiers);
         form->Text3->setText("9");
         form->Text4->setText("4");
         form->Command2->setFocus();
-        QTest::keyClick(form->Command2, Qt::Key(key));
+        QTest::keyClick(form->Command2, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(runtime.log, QStringList{"box: 5"});
         QCOMPARE(QApplication::focusWidget(), form->Command2);
     }
