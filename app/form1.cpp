@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <limits>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -74,25 +75,6 @@ constexpr ControlRow layoutTable[] = {
     {Kind::Box, "Text7", u"", 1440, 5640, 1335, 375, Face::SansSerif, 9},
     {Kind::Box, "Text8", u"", 1440, 6000, 1335, 375, Face::SansSerif, 10},
     {Kind::Button, "Command4", division, 1200, 6600, 1935, 615, Face::Vahid, 11},
-};
-
-// Screen readers cannot tell eight boxes all labelled "number" apart, so each
-// box gets a name of its own and its label as buddy.
-struct BoxRole {
-    const char *box;
-    const char *label;
-    const char *accessibleName;
-};
-
-constexpr BoxRole boxRoles[] = {
-    {"Text1", "Label2", "First number to add"},
-    {"Text2", "Label3", "Second number to add"},
-    {"Text3", "Label4_0", "Number to subtract from"},
-    {"Text4", "Label5", "Number to subtract"},
-    {"Text5", "Label4_1", "First number to multiply"},
-    {"Text6", "Label4_2", "Second number to multiply"},
-    {"Text7", "Label4_3", "Number to divide"},
-    {"Text8", "Label4_4", "Number to divide by"},
 };
 
 constexpr int clientWidthTwips = 4470;
@@ -241,12 +223,6 @@ Form1::Form1(Runtime &runtime, QWidget *parent) : QMainWindow(parent), runtime_(
             tabChain.emplace_back(row.tabIndex, control);
     }
     std::sort(tabChain.begin(), tabChain.end());
-    for (const BoxRole &role : boxRoles) {
-        auto *box = client->findChild<QLineEdit *>(QLatin1StringView(role.box), Qt::FindDirectChildrenOnly);
-        auto *label = client->findChild<QLabel *>(QLatin1StringView(role.label), Qt::FindDirectChildrenOnly);
-        box->setAccessibleName(QString::fromLatin1(role.accessibleName));
-        label->setBuddy(box);
-    }
     for (std::size_t i = 1; i < tabChain.size(); ++i)
         setTabOrder(tabChain[i - 1].second, tabChain[i].second);
 
@@ -275,6 +251,23 @@ Form1::Form1(Runtime &runtime, QWidget *parent) : QMainWindow(parent), runtime_(
     control(Label4[3], "Label4_3");
     control(Label4[4], "Label4_4");
     control(Label5, "Label5");
+
+    // Screen readers cannot tell eight boxes all labelled "number" apart, so
+    // each box gets a name of its own and the label beside it as buddy.
+    const std::tuple<QLineEdit *, QLabel *, const char *> boxRoles[] = {
+        {Text1, Label2, "First number to add"},
+        {Text2, Label3, "Second number to add"},
+        {Text3, Label4[0], "Number to subtract from"},
+        {Text4, Label5, "Number to subtract"},
+        {Text5, Label4[1], "First number to multiply"},
+        {Text6, Label4[2], "Second number to multiply"},
+        {Text7, Label4[3], "Number to divide"},
+        {Text8, Label4[4], "Number to divide by"},
+    };
+    for (const auto &[box, label, name] : boxRoles) {
+        box->setAccessibleName(QString::fromLatin1(name));
+        label->setBuddy(box);
+    }
 
     for (QPushButton *button : {Command1, Command2, Command3, Command4})
         button->installEventFilter(this);

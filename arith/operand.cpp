@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace arith {
@@ -111,7 +112,9 @@ double readDecimal(Cursor &cursor)
     // The mantissa is kept as its significant digits and a decimal exponent,
     // value = 0.DIGITS x 10^exponent, so that any number of leading or
     // trailing zeros costs nothing and the final conversion is exact.
-    std::string digits = "0.";
+    static constexpr std::string_view leadIn = "0.";
+    std::string digits(leadIn);
+    const auto noSignificantDigit = [&digits] { return digits.size() == leadIn.size(); };
     std::int64_t integerDigits = 0;
     std::int64_t fractionZeros = 0;
     bool anyDigit = false;
@@ -120,7 +123,7 @@ double readDecimal(Cursor &cursor)
         const char16_t c = cursor.peek();
         if (const int d = decimalDigit(c); d >= 0) {
             anyDigit = true;
-            if (digits.size() == 2 && d == 0) {
+            if (noSignificantDigit() && d == 0) {
                 fractionZeros += seenPoint ? 1 : 0;
             } else {
                 digits.push_back(static_cast<char>('0' + d));
@@ -158,9 +161,9 @@ double readDecimal(Cursor &cursor)
     }
 
     const double zero = negative ? -0.0 : 0.0;
-    while (digits.size() > 2 && digits.back() == '0')
+    while (!noSignificantDigit() && digits.back() == '0')
         digits.pop_back();
-    if (digits.size() == 2)
+    if (noSignificantDigit())
         return zero;
 
     exponent += integerDigits > 0 ? integerDigits : -fractionZeros;

@@ -3,7 +3,9 @@
 #include <cmath>
 
 namespace arith {
+namespace {
 
+// Rounds half to even and checks the 16-bit range (Overflow outside it).
 std::int16_t toInt16(double value)
 {
     // Half to even by hand rather than nearbyint(): the result must not
@@ -17,6 +19,8 @@ std::int16_t toInt16(double value)
         throw RunTimeError(ErrorNumber::Overflow);
     return static_cast<std::int16_t>(rounded);
 }
+
+} // namespace
 
 std::int16_t calculate(Operation op, double first, double second)
 {

@@ -15,7 +15,4 @@ enum class Operation { Add, Subtract, Multiply, Divide };
 // -32768 ... 32767.
 std::int16_t calculate(Operation op, double first, double second);
 
-// Rounds half to even and checks the 16-bit range (Overflow outside it).
-std::int16_t toInt16(double value);
-
 } // namespace arith

@@ -21,7 +21,6 @@ public:
     explicit RunTimeError(ErrorNumber number) noexcept : number_(number) {}
 
     int number() const noexcept { return static_cast<int>(number_); }
-    ErrorNumber code() const noexcept { return number_; }
     std::string description() const { return what(); }
     const char *what() const noexcept override;
 

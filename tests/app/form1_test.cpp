@@ -14,26 +14,16 @@
 using namespace tallivox;
 using tallivox::test::fromCodePoints;
 
-class Form1Test : public QObject {
+class Form1Test : public test::FormTestCase {
     Q_OBJECT
 
 private:
-    test::FormFixture fixture;
-    test::RecordingRuntime &runtime = fixture.runtime;
-    std::unique_ptr<Form1> &form = fixture.form;
-
     QWidget *control(const QString &name) const
     {
         return form->clientArea()->findChild<QWidget *>(name, Qt::FindDirectChildrenOnly);
     }
-    QList<QLineEdit *> boxes() const { return fixture.boxes(); }
 
 private slots:
-    void initTestCase() { test::quietOffscreenNoise(); }
-
-    void init() { QVERIFY(fixture.open()); }
-    void cleanup() { QCOMPARE(fixture.close(), QStringList()); }
-
     void startsEmptyWithFocusOnTheAddButton()
     {
         QCOMPARE(form->windowTitle(), QStringLiteral("Tallivox By KV"));

@@ -69,46 +69,6 @@ private:
     QStringList strays_;
 };
 
-// A fresh Form1 on the recording runtime for every test, shown and active;
-// closing it reports any modal box the watchdog had to reject.
-struct FormFixture {
-    RecordingRuntime runtime;
-    ModalWatchdog watchdog;
-    std::unique_ptr<Form1> form;
-
-    bool open()
-    {
-        runtime.log.clear();
-        form = std::make_unique<Form1>(runtime);
-        form->show();
-        return QTest::qWaitForWindowActive(form.get());
-    }
-
-    QStringList close()
-    {
-        form.reset();
-        return watchdog.takeStrays();
-    }
-
-    QList<QLineEdit *> boxes() const
-    {
-        return {form->Text1, form->Text2, form->Text3, form->Text4,
-                form->Text5, form->Text6, form->Text7, form->Text8};
-    }
-};
-
-inline QString fromCodePoints(std::initializer_list<char32_t> codePoints)
-{
-    QString text;
-    for (const char32_t c : codePoints)
-        text += QString::fromUcs4(&c, 1);
-    return text;
-}
-
-} // namespace tallivox::test
-
-namespace tallivox::test {
-
 // The offscreen platform warns about every window it cannot size-hint; that
 // noise would bury the messages that matter. Call it from initTestCase(),
 // after QTest has put its own handler in place.
@@ -119,6 +79,49 @@ inline void quietOffscreenNoise()
             if (!message.contains(QLatin1StringView("does not support propagateSizeHints")))
                 previous(type, context, message);
         });
+}
+
+// Base of the tests that drive a Form1: a fresh window on the recording
+// runtime, shown and active, for every test function; cleanup() fails the
+// test if the watchdog had to reject a modal box.
+class FormTestCase : public QObject {
+    Q_OBJECT
+
+protected:
+    QList<QLineEdit *> boxes() const
+    {
+        return {form->Text1, form->Text2, form->Text3, form->Text4,
+                form->Text5, form->Text6, form->Text7, form->Text8};
+    }
+
+    RecordingRuntime runtime;
+    ModalWatchdog watchdog;
+    std::unique_ptr<Form1> form;
+
+private slots:
+    void initTestCase() { quietOffscreenNoise(); }
+
+    void init()
+    {
+        runtime.log.clear();
+        form = std::make_unique<Form1>(runtime);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    void cleanup()
+    {
+        form.reset();
+        QCOMPARE(watchdog.takeStrays(), QStringList());
+    }
+};
+
+inline QString fromCodePoints(std::initializer_list<char32_t> codePoints)
+{
+    QString text;
+    for (const char32_t c : codePoints)
+        text += QString::fromUcs4(&c, 1);
+    return text;
 }
 
 } // namespace tallivox::test

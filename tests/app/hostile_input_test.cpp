@@ -15,16 +15,10 @@ using namespace tallivox;
 
 // Whatever lands in the boxes, the window must answer with a result or an
 // error box, stay open, and give back every box exactly as it was.
-class HostileInputTest : public QObject {
+class HostileInputTest : public test::FormTestCase {
     Q_OBJECT
 
 private:
-    test::FormFixture fixture;
-    test::RecordingRuntime &runtime = fixture.runtime;
-    std::unique_ptr<Form1> &form = fixture.form;
-
-    QList<QLineEdit *> boxes() const { return fixture.boxes(); }
-
     QStringList fillOthers()
     {
         QStringList texts;
@@ -44,11 +38,6 @@ private:
     }
 
 private slots:
-    void initTestCase() { test::quietOffscreenNoise(); }
-
-    void init() { QVERIFY(fixture.open()); }
-    void cleanup() { QCOMPARE(fixture.close(), QStringList()); }
-
     void hostileBoxIsAnsweredAndKept_data()
     {
         QTest::addColumn<QString>("first");

@@ -30,20 +30,10 @@ const QString farewell = fromCodePoints({' ', 0x0627, 0x0645, 0x064A, 0x062F, 0x
 
 } // namespace
 
-class MenuCommandsTest : public QObject {
+class MenuCommandsTest : public test::FormTestCase {
     Q_OBJECT
 
-private:
-    test::FormFixture fixture;
-    test::RecordingRuntime &runtime = fixture.runtime;
-    std::unique_ptr<Form1> &form = fixture.form;
-
 private slots:
-    void initTestCase() { test::quietOffscreenNoise(); }
-
-    void init() { QVERIFY(fixture.open()); }
-    void cleanup() { QCOMPARE(fixture.close(), QStringList()); }
-
     void menuBarHoldsJustAboutAndExit()
     {
         QCOMPARE(form->menuBar()->actions(), (QList<QAction *>{form->About, form->Exit}));
