@@ -5,6 +5,7 @@
 #include "arith/operations.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStringView>
 
 #include <algorithm>
@@ -20,6 +22,7 @@
 #include <string_view>
 #include <tuple>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace tallivox {
@@ -33,11 +36,14 @@ constexpr int twipsToPixels(int twips)
     return twips / 15;
 }
 
-enum class Kind { Label, Box, Button };
 enum class Face { Bardiya, Vahid, SansSerif };
 
+// Where Form1 keeps a control, which also says what kind of control it is;
+// a plain index stands for an element of the Label4 array.
+using Slot = std::variant<QLabel *Form1::*, std::size_t, QLineEdit *Form1::*, QPushButton *Form1::*>;
+
 struct ControlRow {
-    Kind kind;
+    Slot slot;
     const char *name;
     const char16_t *caption;
     int left, top, width, height; // twips
@@ -54,27 +60,27 @@ constexpr const char16_t *division = u"\u062A\u0642\u0633\u064A\u0645";        /
 // Back to front: a later row is stacked above an earlier one, which decides
 // who covers whom where the controls overlap by a few twips.
 constexpr ControlRow layoutTable[] = {
-    {Kind::Label, "Label1", u"Tallivox Created  By KelVastO (KV)", 840, 7440, 2775, 375, Face::SansSerif, 12},
-    {Kind::Label, "Label2", number, 960, 120, 615, 495, Face::Bardiya, 13},
-    {Kind::Label, "Label3", number, 960, 480, 615, 495, Face::Bardiya, 14},
-    {Kind::Label, "Label4_0", number, 960, 2040, 375, 375, Face::Bardiya, 15},
-    {Kind::Label, "Label5", number, 960, 2400, 495, 375, Face::Bardiya, 16},
-    {Kind::Label, "Label4_1", number, 960, 3840, 375, 375, Face::Bardiya, 17},
-    {Kind::Label, "Label4_2", number, 960, 4200, 375, 375, Face::Bardiya, 18},
-    {Kind::Label, "Label4_3", number, 960, 5640, 375, 375, Face::Bardiya, 19},
-    {Kind::Label, "Label4_4", number, 960, 6000, 375, 375, Face::Bardiya, 20},
-    {Kind::Button, "Command1", sum, 1200, 1200, 1935, 660, Face::Vahid, 0},
-    {Kind::Box, "Text1", u"", 1440, 240, 1335, 405, Face::SansSerif, 1},
-    {Kind::Box, "Text2", u"", 1440, 600, 1335, 375, Face::SansSerif, 2},
-    {Kind::Box, "Text3", u"", 1440, 2040, 1335, 405, Face::SansSerif, 3},
-    {Kind::Box, "Text4", u"", 1440, 2400, 1335, 375, Face::SansSerif, 4},
-    {Kind::Button, "Command2", subtraction, 1200, 3000, 1935, 615, Face::Vahid, 5},
-    {Kind::Box, "Text5", u"", 1440, 3840, 1335, 375, Face::SansSerif, 6},
-    {Kind::Box, "Text6", u"", 1440, 4200, 1335, 405, Face::SansSerif, 7},
-    {Kind::Button, "Command3", multiplication, 1200, 4800, 1935, 615, Face::Vahid, 8},
-    {Kind::Box, "Text7", u"", 1440, 5640, 1335, 375, Face::SansSerif, 9},
-    {Kind::Box, "Text8", u"", 1440, 6000, 1335, 375, Face::SansSerif, 10},
-    {Kind::Button, "Command4", division, 1200, 6600, 1935, 615, Face::Vahid, 11},
+    {&Form1::Label1, "Label1", u"Tallivox Created  By KelVastO (KV)", 840, 7440, 2775, 375, Face::SansSerif, 12},
+    {&Form1::Label2, "Label2", number, 960, 120, 615, 495, Face::Bardiya, 13},
+    {&Form1::Label3, "Label3", number, 960, 480, 615, 495, Face::Bardiya, 14},
+    {std::size_t{0}, "Label4_0", number, 960, 2040, 375, 375, Face::Bardiya, 15},
+    {&Form1::Label5, "Label5", number, 960, 2400, 495, 375, Face::Bardiya, 16},
+    {std::size_t{1}, "Label4_1", number, 960, 3840, 375, 375, Face::Bardiya, 17},
+    {std::size_t{2}, "Label4_2", number, 960, 4200, 375, 375, Face::Bardiya, 18},
+    {std::size_t{3}, "Label4_3", number, 960, 5640, 375, 375, Face::Bardiya, 19},
+    {std::size_t{4}, "Label4_4", number, 960, 6000, 375, 375, Face::Bardiya, 20},
+    {&Form1::Command1, "Command1", sum, 1200, 1200, 1935, 660, Face::Vahid, 0},
+    {&Form1::Text1, "Text1", u"", 1440, 240, 1335, 405, Face::SansSerif, 1},
+    {&Form1::Text2, "Text2", u"", 1440, 600, 1335, 375, Face::SansSerif, 2},
+    {&Form1::Text3, "Text3", u"", 1440, 2040, 1335, 405, Face::SansSerif, 3},
+    {&Form1::Text4, "Text4", u"", 1440, 2400, 1335, 375, Face::SansSerif, 4},
+    {&Form1::Command2, "Command2", subtraction, 1200, 3000, 1935, 615, Face::Vahid, 5},
+    {&Form1::Text5, "Text5", u"", 1440, 3840, 1335, 375, Face::SansSerif, 6},
+    {&Form1::Text6, "Text6", u"", 1440, 4200, 1335, 405, Face::SansSerif, 7},
+    {&Form1::Command3, "Command3", multiplication, 1200, 4800, 1935, 615, Face::Vahid, 8},
+    {&Form1::Text7, "Text7", u"", 1440, 5640, 1335, 375, Face::SansSerif, 9},
+    {&Form1::Text8, "Text8", u"", 1440, 6000, 1335, 375, Face::SansSerif, 10},
+    {&Form1::Command4, "Command4", division, 1200, 6600, 1935, 615, Face::Vahid, 11},
 };
 
 constexpr int clientWidthTwips = 4470;
@@ -95,8 +101,10 @@ QStringList familiesFor(Face face)
     case Face::SansSerif:
         break;
     }
+    // Liberation Sans has Arial's metrics, close to MS Sans Serif's; the
+    // credit label was drawn for a font that narrow.
     return {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-            QStringLiteral("DejaVu Sans")};
+            QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
 }
 
 // Qt resolves a family list by asking the system about each missing family
@@ -129,44 +137,67 @@ QString captionOf(const ControlRow &row)
     return QString::fromUtf16(row.caption);
 }
 
-QWidget *createControl(const ControlRow &row, const QFont &font, QWidget *parent)
+// The style's own focus cue on a button is a faint one-pixel line, easy to
+// miss on the dark window. While it has the focus, a control also draws a
+// two-pixel ring just inside its edge in the colour of its own text, so the
+// ring stands out from the control's face as its text does.
+template <class Control>
+class Focusable final : public Control {
+public:
+    using Control::Control;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        Control::paintEvent(event);
+        if (!this->hasFocus())
+            return;
+        const QRect outer = this->rect().adjusted(2, 2, -2, -2);
+        QPainter painter(this);
+        painter.setClipRegion(QRegion(outer).subtracted(QRegion(outer.adjusted(2, 2, -2, -2))));
+        painter.fillRect(outer, this->palette().color(this->foregroundRole()));
+    }
+};
+
+// Qt lays out text that begins with an Arabic letter right to left, which
+// would turn a left alignment into a right one; the design wants the text at
+// the left edge whatever it begins with.
+constexpr Qt::Alignment leftEdge = Qt::AlignLeft | Qt::AlignAbsolute;
+
+QLabel *createLabel(const ControlRow &row, QWidget *parent)
 {
-    QWidget *control = nullptr;
-    switch (row.kind) {
-    case Kind::Label: {
-        auto *label = new QLabel(captionOf(row), parent);
-        label->setTextFormat(Qt::PlainText);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setAutoFillBackground(true);
-        label->setBackgroundRole(QPalette::Button);
-        label->setForegroundRole(QPalette::ButtonText);
-        control = label;
-        break;
-    }
-    case Kind::Box: {
-        auto *box = new QLineEdit(parent);
-        // QLineEdit stops at 32767 characters by default; the boxes have no
-        // limit of their own, and a silently cut paste would lose data.
-        box->setMaxLength(std::numeric_limits<int>::max());
-        box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        control = box;
-        break;
-    }
-    case Kind::Button: {
-        auto *button = new QPushButton(captionOf(row), parent);
-        button->setAutoDefault(false);
-        button->setDefault(false);
-        button->setFocusPolicy(Qt::StrongFocus);
-        control = button;
-        break;
-    }
-    }
-    control->setObjectName(QLatin1StringView(row.name));
-    control->setFont(font);
-    control->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top),
-                         twipsToPixels(row.width), twipsToPixels(row.height));
-    return control;
+    auto *label = new QLabel(captionOf(row), parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(leftEdge | Qt::AlignTop);
+    label->setAutoFillBackground(true);
+    label->setBackgroundRole(QPalette::Button);
+    label->setForegroundRole(QPalette::ButtonText);
+    return label;
 }
+
+QLineEdit *createBox(QWidget *parent)
+{
+    auto *box = new Focusable<QLineEdit>(parent);
+    // QLineEdit stops at 32767 characters by default; the boxes have no
+    // limit of their own, and a silently cut paste would lose data.
+    box->setMaxLength(std::numeric_limits<int>::max());
+    box->setAlignment(leftEdge | Qt::AlignVCenter);
+    return box;
+}
+
+QPushButton *createButton(const ControlRow &row, QWidget *parent)
+{
+    auto *button = new Focusable<QPushButton>(captionOf(row), parent);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    button->setFocusPolicy(Qt::StrongFocus);
+    return button;
+}
+
+template <class... Handlers>
+struct Overloaded : Handlers... {
+    using Handlers::operator()...;
+};
 
 // Paints the window's background colour with the picture at its natural
 // size in the top-left corner; the controls sit on top.
@@ -218,39 +249,24 @@ Form1::Form1(Runtime &runtime, QWidget *parent) : QMainWindow(parent), runtime_(
                            fontFor(Face::SansSerif, installed)};
     std::vector<std::pair<int, QWidget *>> tabChain;
     for (const ControlRow &row : layoutTable) {
-        QWidget *control = createControl(row, fonts[static_cast<int>(row.face)], client);
+        QWidget *control = std::visit(
+            Overloaded{
+                [&](QLabel *Form1::*slot) -> QWidget * { return this->*slot = createLabel(row, client); },
+                [&](std::size_t index) -> QWidget * { return Label4[index] = createLabel(row, client); },
+                [&](QLineEdit *Form1::*slot) -> QWidget * { return this->*slot = createBox(client); },
+                [&](QPushButton *Form1::*slot) -> QWidget * { return this->*slot = createButton(row, client); },
+            },
+            row.slot);
+        control->setObjectName(QLatin1StringView(row.name));
+        control->setFont(fonts[static_cast<int>(row.face)]);
+        control->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
+                             twipsToPixels(row.height));
         if (control->focusPolicy() != Qt::NoFocus)
             tabChain.emplace_back(row.tabIndex, control);
     }
     std::sort(tabChain.begin(), tabChain.end());
     for (std::size_t i = 1; i < tabChain.size(); ++i)
         setTabOrder(tabChain[i - 1].second, tabChain[i].second);
-
-    const auto control = [client]<class T>(T *&member, const char *name) {
-        member = client->findChild<T *>(QLatin1StringView(name), Qt::FindDirectChildrenOnly);
-        Q_ASSERT(member);
-    };
-    control(Text1, "Text1");
-    control(Text2, "Text2");
-    control(Text3, "Text3");
-    control(Text4, "Text4");
-    control(Text5, "Text5");
-    control(Text6, "Text6");
-    control(Text7, "Text7");
-    control(Text8, "Text8");
-    control(Command1, "Command1");
-    control(Command2, "Command2");
-    control(Command3, "Command3");
-    control(Command4, "Command4");
-    control(Label1, "Label1");
-    control(Label2, "Label2");
-    control(Label3, "Label3");
-    control(Label4[0], "Label4_0");
-    control(Label4[1], "Label4_1");
-    control(Label4[2], "Label4_2");
-    control(Label4[3], "Label4_3");
-    control(Label4[4], "Label4_4");
-    control(Label5, "Label5");
 
     // Screen readers cannot tell eight boxes all labelled "number" apart, so
     // each box gets a name of its own and the label beside it as buddy.
@@ -285,6 +301,17 @@ Form1::Form1(Runtime &runtime, QWidget *parent) : QMainWindow(parent), runtime_(
     Exit->setObjectName(QStringLiteral("Exit"));
     connect(About, &QAction::triggered, this, &Form1::About_Click);
     connect(Exit, &QAction::triggered, this, &Form1::Exit_Click);
+
+    // F10 opens the menu bar, as on Windows and KDE: it does what a tap of
+    // Alt does, so arrows, Enter and Escape then behave the same way. A key
+    // event for Alt itself reports the modifiers as they are after it.
+    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::NoModifier);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::AltModifier);
+        QCoreApplication::sendEvent(this, &press);
+        QCoreApplication::sendEvent(this, &release);
+    });
 
     resize(sizeHint());
     Command1->setFocus();

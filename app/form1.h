@@ -2,12 +2,13 @@
 
 // Form1 is the program's only window. Its client area is one plain widget on
 // which every control sits at a fixed pixel position taken from a single
-// layout table (kept in twips, 15 to a pixel, as the design was drawn); no Qt
-// layout manages them, so resizing the window moves nothing. Controls are
-// created back to front, which gives the stacking order where they overlap,
-// and the Tab chain follows the table's tab indices. Clicks reach handlers
-// named after their control; those talk to message boxes and to the end of
-// the program only through the Runtime passed in.
+// layout table (kept in twips, 15 to a pixel, as the design was drawn); each
+// row also names the member below that keeps the control. No Qt layout
+// manages them, so resizing the window moves nothing. Controls are created
+// back to front, which gives the stacking order where they overlap, and the
+// Tab chain follows the table's tab indices. Clicks reach handlers named
+// after their control; those talk to message boxes and to the end of the
+// program only through the Runtime passed in.
 
 #include <QMainWindow>
 

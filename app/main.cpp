@@ -18,6 +18,7 @@ int main(int argc, char *argv[])
 
     tallivox::QtRuntime runtime;
     tallivox::Form1 form(runtime);
+    runtime.setOwner(&form);
     form.show();
     return QApplication::exec();
 }

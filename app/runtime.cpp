@@ -25,9 +25,15 @@ QString leftToRightHtml(const QString &text)
     return QStringLiteral("<p dir=\"ltr\" style=\"white-space:pre\">%1</p>").arg(text.toHtmlEscaped());
 }
 
+// What a title bar spends beside its title, in pixels, at most, on the
+// desktops we know: the window icon, the close button and the margins.
+constexpr int titleBarExtras = 120;
+
 class MessageBox final : public QDialog {
 public:
-    MessageBox(const QString &text, QWidget *parent) : QDialog(parent)
+    MessageBox(const QString &text, QWidget *parent)
+        : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+                              | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     {
         setObjectName(QStringLiteral("messageBox"));
         setWindowTitle(applicationTitle());
@@ -46,6 +52,7 @@ public:
         auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
         buttons->setCenterButtons(true);
         QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
+        ok->setIcon({}); // some styles add a stock tick; a message box's OK is plain
         ok->setDefault(true);
         connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
@@ -64,6 +71,16 @@ public:
         layout->addWidget(label);
         layout->addWidget(buttons);
         ok->setFocus();
+
+        // Never so narrow that the title bar cuts "Tallivox" short: room
+        // for the title in the title-bar font, plus the window icon, the
+        // close button and the frame's edges.
+        const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
+        label->setMinimumWidth(title.horizontalAdvance(applicationTitle()) + titleBarExtras
+                               - layout->contentsMargins().left() - layout->contentsMargins().right());
+        // Fixed before the native window exists: a window manager that reads
+        // the size hints only when the box is mapped then offers no maximise.
+        layout->activate();
     }
 };
 
@@ -84,11 +101,16 @@ QDialog *createMessageBox(const QString &text, QWidget *parent)
     return new MessageBox(text, parent);
 }
 
+void QtRuntime::setOwner(QWidget *window)
+{
+    owner_ = window;
+}
+
 void QtRuntime::messageBox(const QString &text)
 {
     // A guarded pointer: a window closed under the box (end of session, say)
     // takes the box with it.
-    QPointer<QDialog> box = createMessageBox(text, QApplication::activeWindow());
+    QPointer<QDialog> box = createMessageBox(text, owner_);
     box->exec();
     delete box;
 }

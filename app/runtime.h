@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPointer>
+
 class QDialog;
 class QString;
 class QWidget;
@@ -28,9 +30,16 @@ public:
 // The real services: Qt message boxes and the application's event loop.
 class QtRuntime final : public Runtime {
 public:
+    // The window every box belongs to: a box stays over it, centred, and
+    // never shows up on its own in a taskbar or on another screen.
+    void setOwner(QWidget *window);
+
     void messageBox(const QString &text) override;
     void runTimeErrorBox(int number, const QString &description) override;
     void endProgram() override;
+
+private:
+    QPointer<QWidget> owner_;
 };
 
 QString applicationTitle();
@@ -38,8 +47,9 @@ QString applicationTitle();
 // "Run-time error '11':" above the description, as the classic box words it.
 QString runTimeErrorText(int number, const QString &description);
 
-// The box QtRuntime shows, built but not yet shown: application-modal, titled
-// with the application title, the text left to right, one OK button, no icon.
+// The box QtRuntime shows, built but not yet shown: application-modal, owned
+// by parent, titled with the application title, the text left to right, one
+// plain OK button, no icon, a close button but no minimise or maximise.
 QDialog *createMessageBox(const QString &text, QWidget *parent);
 
 } // namespace tallivox
