@@ -2,14 +2,15 @@
 # Sourced by scripts/run and scripts/test.
 
 # What building and starting the window needs. Nazli (fonts-farsiweb) is the
-# Persian font the captions fall back to when the design fonts are missing.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-farsiweb)
+# Persian font the captions fall back to when the design fonts are missing,
+# Liberation Sans the narrow Latin one.
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-farsiweb fonts-liberation2)
 
 # What running every test needs on top of that: sanitizers and the fuzzer
-# (clang), the Windows resource compiler, desktop-file and AppStream
-# validators, and an X server with tools to drive the real window.
-TEST_PACKAGES=(libgtest-dev clang libclang-rt-14-dev python3 binutils-mingw-w64-x86-64
-    desktop-file-utils appstream xvfb xauth xdotool xclip imagemagick)
+# (clang), desktop-file and AppStream validators, and an X server with a
+# small window manager and the tools to drive the real window.
+TEST_PACKAGES=(libgtest-dev clang libclang-rt-14-dev desktop-file-utils appstream
+    xvfb xauth openbox x11-utils xdotool xclip imagemagick)
 
 # What the benchmarks need on top of the build.
 BENCH_PACKAGES=(libbenchmark-dev python3 xvfb xauth)
@@ -29,3 +30,12 @@ ensure_packages() {
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
+
+# What scripts/windows needs: the MinGW-w64 cross compilers, the host Qt
+# tools (moc, rcc, uic) for the cross build, Debian's source tools for Qt's
+# source and GoogleTest's, Wine with its fonts to run the results, NSIS for
+# the installer, icoutils and exiftool to read the icon and version block
+# back, and an X server with a window manager and tools to drive it.
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+    mingw-w64-tools qt6-base-dev qt6-base-dev-tools dpkg-dev googletest wine wine64 fonts-wine
+    nsis icoutils libimage-exiftool-perl xvfb xauth openbox x11-utils xdotool xclip imagemagick)

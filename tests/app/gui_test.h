@@ -5,11 +5,9 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QLineEdit>
 #include <QElapsedTimer>
-#include <QObject>
+#include <QLineEdit>
 #include <QPointer>
-#include <QStringList>
 #include <QTimer>
 #include <QtTest>
 
@@ -31,59 +29,51 @@ public:
     QStringList log;
 };
 
-// Fails fast instead of hanging: any modal window that stays open longer than
-// a test could need is rejected and remembered, so the test that opened it
-// fails in cleanup() rather than blocking the run forever.
+// Fails fast instead of hanging: a modal box left open for two seconds is
+// rejected and remembered, and the test that opened it fails in cleanup().
 class ModalWatchdog final : public QObject {
 public:
-    explicit ModalWatchdog(int graceMs = 2000) : graceMs_(graceMs)
+    ModalWatchdog()
     {
-        connect(&timer_, &QTimer::timeout, this, &ModalWatchdog::check);
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (modal != seen_) {
+                seen_ = modal;
+                since_.start();
+            } else if (modal && since_.elapsed() > 2000) {
+                strays_ << modal->windowTitle();
+                modal->close();
+            }
+        });
         timer_.start(50);
     }
 
     QStringList takeStrays() { return std::exchange(strays_, {}); }
 
 private:
-    void check()
-    {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (modal != seen_) {
-            seen_ = modal;
-            since_.start();
-            return;
-        }
-        if (!modal || since_.elapsed() < graceMs_)
-            return;
-        strays_ << modal->windowTitle();
-        if (auto *dialog = qobject_cast<QDialog *>(modal))
-            dialog->reject();
-        else
-            modal->close();
-    }
-
-    int graceMs_;
     QTimer timer_;
     QPointer<QWidget> seen_;
     QElapsedTimer since_;
     QStringList strays_;
 };
 
-// The offscreen platform warns about every window it cannot size-hint; that
-// noise would bury the messages that matter. Call it from initTestCase(),
-// after QTest has put its own handler in place.
-inline void quietOffscreenNoise()
+// Runs action once the real modal box is up: it waits on the box itself,
+// however long a slow machine takes to show it.
+inline void whenBoxOpens(std::function<void(QDialog *)> action)
 {
-    static const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
-            if (!message.contains(QLatin1StringView("does not support propagateSizeHints")))
-                previous(type, context, message);
-        });
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, action] {
+        if (auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            poll->deleteLater();
+            poll->stop();
+            action(box);
+        }
+    });
+    poll->start(5);
 }
 
-// Base of the tests that drive a Form1: a fresh window on the recording
-// runtime, shown and active, for every test function; cleanup() fails the
-// test if the watchdog had to reject a modal box.
+// A fresh window on the recording runtime, shown and active, for every test
+// function; cleanup() fails the test if the watchdog had to close a box.
 class FormTestCase : public QObject {
     Q_OBJECT
 
@@ -99,8 +89,6 @@ protected:
     std::unique_ptr<Form1> form;
 
 private slots:
-    void initTestCase() { quietOffscreenNoise(); }
-
     void init()
     {
         runtime.log.clear();
@@ -116,23 +104,16 @@ private slots:
     }
 };
 
-inline QString fromCodePoints(std::initializer_list<char32_t> codePoints)
-{
-    QString text;
-    for (const char32_t c : codePoints)
-        text += QString::fromUcs4(&c, 1);
-    return text;
-}
-
 } // namespace tallivox::test
 
-// GUI tests always run on the offscreen platform: no display needed, and
-// nothing pops up on a developer's screen.
-#define TALLIVOX_GUI_TEST_MAIN(TestClass)                     \
-    int main(int argc, char *argv[])                          \
-    {                                                         \
-        qputenv("QT_QPA_PLATFORM", "offscreen");              \
-        QApplication app(argc, argv);                         \
-        TestClass test;                                       \
-        return QTest::qExec(&test, argc, argv);               \
+// GUI tests run on the offscreen platform unless told otherwise (under
+// Wine they run on the Windows one): no display needed, nothing pops up.
+#define TALLIVOX_GUI_TEST_MAIN(TestClass)                    \
+    int main(int argc, char *argv[])                         \
+    {                                                        \
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))   \
+            qputenv("QT_QPA_PLATFORM", "offscreen");         \
+        QApplication app(argc, argv);                        \
+        TestClass test;                                      \
+        return QTest::qExec(&test, argc, argv);              \
     }
