@@ -2,6 +2,7 @@
 
 #include "arith/run_time_error.h"
 
+#include <cassert>
 #include <charconv>
 #include <cstdint>
 #include <string>
@@ -171,8 +172,10 @@ double readDecimal(Cursor &cursor)
     digits += std::to_string(exponent);
 
     double value = 0.0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    (void)end;
+    const char *const last = digits.data() + digits.size();
+    const auto [end, error] = std::from_chars(digits.data(), last, value);
+    // The text built above is always one whole number.
+    assert(end == last);
     if (error == std::errc::result_out_of_range) {
         // 0.D x 10^e is below 1 whenever e <= 0, so out of range means tiny.
         if (exponent > 0)

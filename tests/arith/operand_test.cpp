@@ -25,18 +25,23 @@ class OperandValue : public testing::TestWithParam<Row> {};
 
 TEST_P(OperandValue, IsTheLeadingNumber)
 {
-    EXPECT_EQ(arith::operandValue(GetParam().text), GetParam().expected);
+    const double value = arith::operandValue(GetParam().text);
+    EXPECT_EQ(value, GetParam().expected);
+    EXPECT_EQ(std::signbit(value), std::signbit(GetParam().expected)) << "the sign of zero";
 }
 
 INSTANTIATE_TEST_SUITE_P(Reading, OperandValue, testing::Values(
     Row{"Empty", u"", 0},
     Row{"Letters", u"abc", 0},
-    Row{"LoneMinus", u"-", 0},
-    Row{"LonePoint", u".", 0},
+    Row{"LoneMinusIsPlainZero", u"-", 0},
+    Row{"SignedZeroKeepsItsSign", u"-0", -0.0},
     Row{"LeadingBlanks", u"  12", 12},
     Row{"BlanksBetweenDigits", u"1 2 3", 123},
     Row{"TabsAndLineFeeds", u"\t1\n2", 12},
-    Row{"BlankAfterSign", u"- 5", -5},
+    Row{"CarriageReturn", u"1\r\n2", 12},
+    Row{"IdeographicSpace", u"3\u30004", 34},
+    Row{"DirectionMarks", u"\u200F-\u200E4\u061C2", -42},
+    Row{"NoBreakSpaceEnds", u"1\u00A02", 1},
     Row{"StreetAddress", u" 1 5th Street", 15},
     Row{"WordBetweenNumbers", u"24 and 57", 24},
     Row{"TrailingLetters", u"12abc", 12},
@@ -44,44 +49,31 @@ INSTANTIATE_TEST_SUITE_P(Reading, OperandValue, testing::Values(
     Row{"CommaEnds", u"1,234", 1},
     Row{"DecimalCommaEnds", u"3,5", 3},
     Row{"DollarSign", u"$5", 0},
-    Row{"PercentEnds", u"50%", 50},
     Row{"PointFirst", u".5", 0.5},
-    Row{"PointLast", u"5.", 5},
     Row{"Negative", u"-2.5", -2.5},
     Row{"ExplicitPlus", u"+7", 7},
     Row{"LeadingZeros", u"007", 7},
-    Row{"CarriageReturn", u"1\r\n2", 12},
-    Row{"IdeographicSpace", u"3\u30004", 34},
-    Row{"DirectionMarks", u"\u200F-\u200E4\u061C2", -42},
-    Row{"NoBreakSpaceEnds", u"1\u00A02", 1},
-    Row{"PersianDigits", u"\u06F1\u06F2.\u06F5", 12.5},
-    Row{"ArabicIndicDigits", u"\u0663\u0660", 30},
-    Row{"MixedDigitScripts", u"1\u06F2\u0663", 123},
-    Row{"PersianDecimalSeparatorEnds", u"\u06F1\u066B\u06F5", 1},
-    Row{"NulEnds", std::u16string(u"7\0" u"8", 3), 7},
-    Row{"LoneSurrogateEnds", u"9\xD800" u"1", 9},
-    Row{"SignOnlyWithZero", u"-0", -0.0}),
+    Row{"PersianZeroToNine", u"\u06F9\u06F0.\u06F5", 90.5},
+    Row{"ArabicIndicZeroToNine", u"\u0669\u0660", 90},
+    Row{"PersianDecimalSeparatorEnds", u"\u06F1\u066B\u06F5", 1}),
     rowName<Row>);
 
 INSTANTIATE_TEST_SUITE_P(Radix, OperandValue, testing::Values(
     Row{"Hex", u"&H1F", 31},
-    Row{"HexLowerCase", u"&hff", 255},
+    Row{"HexLettersAtBothEnds", u"&HaF", 175},
+    Row{"HexLettersOtherCase", u"&hAf", 175},
     Row{"HexAllOnes16Bit", u"&HFFFF", -1},
     Row{"HexTop16Bit", u"&H8000", -32768},
     Row{"HexLargestPositive16Bit", u"&H7FFF", 32767},
     Row{"HexJustPast16Bits", u"&H10000", 65536},
     Row{"HexAllOnes32Bit", u"&HFFFFFFFF", -1},
     Row{"HexTop32Bit", u"&H80000000", -2147483648.0},
-    Row{"HexLeadingZerosFree", u"&H0000000000FFFF", -1},
+    Row{"HexTenThousandLeadingZeros", u"&H" + std::u16string(10'000, u'0') + u"FFFF", -1},
     Row{"HexStopsAtNonDigit", u"&H1G", 1},
     Row{"HexBlanksDropped", u"& H 1 F", 31},
     Row{"HexPersianDigits", u"&H\u06F1\u06F0", 16},
-    Row{"HexWithoutDigits", u"&H", 0},
     Row{"Octal", u"&O17", 15},
-    Row{"OctalStopsAtEight", u"&O178", 15},
-    Row{"OctalAllOnes16Bit", u"&O177777", -1},
-    Row{"OctalPast16Bits", u"&O200000", 65536},
-    Row{"AmpersandAlone", u"&", 0},
+    Row{"OctalStopsAtEight", u"&o178", 15},
     Row{"AmpersandOtherLetter", u"&X1", 0},
     Row{"SignBeforePrefixIsNoNumber", u"-&H1", 0}),
     rowName<Row>);
@@ -89,12 +81,10 @@ INSTANTIATE_TEST_SUITE_P(Radix, OperandValue, testing::Values(
 INSTANTIATE_TEST_SUITE_P(ExponentAndRange, OperandValue, testing::Values(
     Row{"UpperE", u"1.5E2", 150},
     Row{"LetterD", u"2D2", 200},
-    Row{"LowerD", u"2d-2", 0.02},
-    Row{"NegativeExponent", u"1e-1", 0.1},
+    Row{"LowerDNegative", u"2d-2", 0.02},
+    Row{"LowerE", u"1e-1", 0.1},
     Row{"PlusExponent", u"1e+3", 1000},
     Row{"MarkerWithoutDigits", u"1E", 1},
-    Row{"MarkerAndSignWithoutDigits", u"1E+", 1},
-    Row{"MarkerThenLetter", u"24 dand", 24},
     Row{"ExponentWithoutMantissa", u"E5", 0},
     Row{"PersianExponentDigits", u"1e\u06F2", 100},
     Row{"LargestDouble", u"1.7976931348623157e308", std::numeric_limits<double>::max()},
@@ -105,9 +95,8 @@ INSTANTIATE_TEST_SUITE_P(ExponentAndRange, OperandValue, testing::Values(
     Row{"ZeroWithHugeExponent", u"0e99999", 0},
     Row{"ManyLeadingFractionZeros", u"0." + std::u16string(400, u'0') + u"1e401", 1},
     Row{"HalfwayTiesToEven", u"9007199254740993", 9007199254740992.0},
-    Row{"FarDigitBreaksTheTie",
-        u"9007199254740993." + std::u16string(1000, u'0') + u"1", 9007199254740994.0},
-    Row{"ExactDecimalOfPointOne", u"0.1000000000000000055511151231257827021181583404541015625", 0.1}),
+    Row{"FarDigitBreaksTheTie", u"9007199254740993." + std::u16string(1000, u'0') + u"1", 9007199254740994.0},
+    Row{"MillionDigitsRoundCorrectly", u"." + std::u16string(1'000'000, u'3'), 1.0 / 3.0}),
     rowName<Row>);
 
 struct OverflowRow {
@@ -133,21 +122,9 @@ TEST_P(ReadingOverflow, RaisesError6)
 INSTANTIATE_TEST_SUITE_P(ExponentAndRange, ReadingOverflow, testing::Values(
     OverflowRow{"PastLargestDouble", u"1.7976931348623159e308"},
     OverflowRow{"HugeExponent", u"1e400"},
-    OverflowRow{"NegativeHuge", u"-5e99999999999999999999"},
+    OverflowRow{"NegativeHugeExponentCapped", u"-5e99999999999999999999"},
     OverflowRow{"ManyIntegerDigits", u"1" + std::u16string(400, u'0')},
-    OverflowRow{"HexPast32Bits", u"&H100000000"},
-    OverflowRow{"OctalPast32Bits", u"&O40000000000"}),
+    OverflowRow{"HexPast32Bits", u"&H100000000"}),
     rowName<OverflowRow>);
-
-TEST(ReadingCost, TenThousandLeadingZerosAfterHexPrefix)
-{
-    EXPECT_EQ(arith::operandValue(u"&H" + std::u16string(10'000, u'0') + u"7FFF"), 32767);
-}
-
-TEST(ReadingCost, MillionDigitsRoundCorrectly)
-{
-    // 0.333...: a million threes must still give the double nearest 1/3.
-    EXPECT_EQ(arith::operandValue(u"." + std::u16string(1'000'000, u'3')), 1.0 / 3.0);
-}
 
 } // namespace
