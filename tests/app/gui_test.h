@@ -4,7 +4,6 @@
 #include "app/runtime.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPointer>
@@ -17,71 +16,45 @@ namespace tallivox::test {
 
 // Stands in for the real runtime: every box and the end of the program become
 // one line in a log, so a test reads what the user would have seen, in order.
-class RecordingRuntime final : public Runtime {
-public:
-    void messageBox(const QString &text) override { log << QStringLiteral("box: ") + text; }
-    void runTimeErrorBox(int number, const QString &description) override
-    {
-        log << QStringLiteral("error %1: %2").arg(number).arg(description);
-    }
-    void endProgram() override { log << QStringLiteral("end"); }
-
+struct RecordingRuntime final : Runtime {
+    void messageBox(const QString &text) override { log << "box: " + text; }
+    void runTimeErrorBox(int number, const QString &text) override { log << QStringLiteral("error %1: %2").arg(number).arg(text); }
+    void endProgram() override { log << "end"; }
     QStringList log;
 };
 
 // Fails fast instead of hanging: a modal box left open for two seconds is
-// rejected and remembered, and the test that opened it fails in cleanup().
+// closed and remembered, and the test that opened it fails in cleanup().
 class ModalWatchdog final : public QObject {
 public:
     ModalWatchdog()
     {
         connect(&timer_, &QTimer::timeout, this, [this] {
             QWidget *modal = QApplication::activeModalWidget();
-            if (modal != seen_) {
-                seen_ = modal;
-                since_.start();
-            } else if (modal && since_.elapsed() > 2000) {
-                strays_ << modal->windowTitle();
-                modal->close();
-            }
+            if (modal != seen_)
+                seen_ = modal, since_.start();
+            else if (modal && since_.elapsed() > 2000)
+                strays << modal->windowTitle(), modal->close();
         });
         timer_.start(50);
     }
 
-    QStringList takeStrays() { return std::exchange(strays_, {}); }
+    QStringList strays;
 
 private:
     QTimer timer_;
     QPointer<QWidget> seen_;
     QElapsedTimer since_;
-    QStringList strays_;
 };
 
-// Runs action once the real modal box is up: it waits on the box itself,
-// however long a slow machine takes to show it.
-inline void whenBoxOpens(std::function<void(QDialog *)> action)
-{
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, action] {
-        if (auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-            poll->deleteLater();
-            poll->stop();
-            action(box);
-        }
-    });
-    poll->start(5);
-}
-
-// A fresh window on the recording runtime, shown and active, for every test
-// function; cleanup() fails the test if the watchdog had to close a box.
+// A fresh window on the recording runtime, shown and active, for each test.
 class FormTestCase : public QObject {
     Q_OBJECT
 
 protected:
     QList<QLineEdit *> boxes() const
     {
-        return {form->Text1, form->Text2, form->Text3, form->Text4,
-                form->Text5, form->Text6, form->Text7, form->Text8};
+        return {form->Text1, form->Text2, form->Text3, form->Text4, form->Text5, form->Text6, form->Text7, form->Text8};
     }
 
     RecordingRuntime runtime;
@@ -100,20 +73,20 @@ private slots:
     void cleanup()
     {
         form.reset();
-        QCOMPARE(watchdog.takeStrays(), QStringList());
+        QCOMPARE(std::exchange(watchdog.strays, {}), QStringList());
     }
 };
 
 } // namespace tallivox::test
 
-// GUI tests run on the offscreen platform unless told otherwise (under
-// Wine they run on the Windows one): no display needed, nothing pops up.
-#define TALLIVOX_GUI_TEST_MAIN(TestClass)                    \
-    int main(int argc, char *argv[])                         \
-    {                                                        \
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))   \
-            qputenv("QT_QPA_PLATFORM", "offscreen");         \
-        QApplication app(argc, argv);                        \
-        TestClass test;                                      \
-        return QTest::qExec(&test, argc, argv);              \
+// Offscreen unless told otherwise (under Wine the suites run on the Windows
+// platform): no display needed, and nothing pops up on a developer's screen.
+#define TALLIVOX_GUI_TEST_MAIN(TestClass)                  \
+    int main(int argc, char *argv[])                       \
+    {                                                      \
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) \
+            qputenv("QT_QPA_PLATFORM", "offscreen");       \
+        QApplication app(argc, argv);                      \
+        TestClass test;                                    \
+        return QTest::qExec(&test, argc, argv);            \
     }

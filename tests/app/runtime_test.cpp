@@ -1,9 +1,8 @@
-#include "app/form1.h"
-#include "app/runtime.h"
 #include "gui_test.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QProxyStyle>
@@ -18,39 +17,28 @@ using namespace tallivox;
 
 namespace {
 
-QLabel *textOf(QDialog *box)
-{
-    return box->findChild<QLabel *>(QStringLiteral("messageText"));
-}
-
-QPushButton *okOf(QDialog *box)
-{
-    return box->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
-}
+QLabel *label(QDialog *box) { return box->findChild<QLabel *>(QStringLiteral("messageText")); }
+QString text(QDialog *box) { return QTextDocumentFragment::fromHtml(label(box)->text()).toPlainText(); }
+QPushButton *ok(QDialog *box) { return box->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok); }
 
 // Answers every real box as it opens, however long a slow machine takes to
-// show it: look first, then dismiss it the way the test asks.
+// show it: looks first, then dismisses it the way the test asks.
 class BoxAnswerer final : public QObject {
 public:
-    explicit BoxAnswerer(std::function<void(QDialog *)> answer) : answer_(std::move(answer))
+    explicit BoxAnswerer(std::function<void(QDialog *)> answer)
     {
-        connect(&timer_, &QTimer::timeout, this, [this] {
+        connect(&timer_, &QTimer::timeout, this, [this, answer] {
             auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (box && box != last_) {
-                last_ = box;
-                answer_(box);
-            }
+            if (box && box != last_)
+                last_ = box, answer(box);
         });
         timer_.start(5);
     }
 
 private:
-    std::function<void(QDialog *)> answer_;
     QTimer timer_;
     QPointer<QDialog> last_;
 };
-
-} // namespace
 
 // A style that puts stock icons on dialog buttons, as some desktops' do.
 class IconsOnButtons final : public QProxyStyle {
@@ -62,100 +50,61 @@ public:
     }
 };
 
+} // namespace
+
 // The real boxes, not the recording stand-in.
 class RuntimeTest : public QObject {
     Q_OBJECT
 
-private:
     test::ModalWatchdog watchdog;
     QtRuntime runtime;
 
 private slots:
     void initTestCase() { QApplication::setStyle(new IconsOnButtons); }
-    void cleanup() { QCOMPARE(watchdog.takeStrays(), QStringList()); }
+    void cleanup() { QCOMPARE(std::exchange(watchdog.strays, {}), QStringList()); }
 
+    // Title, text laid out left to right, one plain OK, no icon, a close
+    // button only, a fixed size; even a one-digit result leaves room for the
+    // title beside a window icon and three buttons as wide as the bar is tall.
     void boxLooksLikeAMessageBox()
     {
-        const QString text = QString::fromUtf16(u" \u0633\u0627\u0632\u0646\u062F\u0647 : Orvandel ");
-        bool looked = false;
+        const QString shown = QString::fromUtf16(u" سازنده : Orvandel ");
+        QList<int> widths;
         BoxAnswerer answer([&](QDialog *box) {
-            looked = true;
             QCOMPARE(box->windowTitle(), QStringLiteral("Tallivox"));
             QCOMPARE(box->windowModality(), Qt::ApplicationModal);
-            QLabel *label = textOf(box);
-            QCOMPARE(QTextDocumentFragment::fromHtml(label->text()).toPlainText(), text);
             QCOMPARE(box->findChild<QDialogButtonBox *>()->standardButtons(), QDialogButtonBox::Ok);
-            QVERIFY(okOf(box)->icon().isNull());
-            for (const QLabel *any : box->findChildren<QLabel *>())
-                QVERIFY(any->pixmap().isNull());
-
-            // Left to right: the Latin name stands right of the Persian run.
-            const QTextLine line = label->findChild<QTextDocument *>()->firstBlock().layout()->lineAt(0);
-            QVERIFY(line.cursorToX(int(text.indexOf(QLatin1StringView("Orvandel")))) > line.cursorToX(1));
-
-            const Qt::WindowFlags flags = box->windowFlags();
-            QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
-            QVERIFY(!flags.testAnyFlags(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-            QCOMPARE(box->minimumSize(), box->maximumSize());
-            okOf(box)->click();
+            QVERIFY(ok(box)->icon().isNull() && label(box)->pixmap().isNull());
+            QVERIFY(!box->windowFlags().testAnyFlags(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+            QVERIFY(box->windowFlags().testFlag(Qt::WindowCloseButtonHint) && box->minimumSize() == box->maximumSize());
+            if (text(box) == shown) { // the Latin name stands right of the Persian run
+                const QTextLine line = label(box)->findChild<QTextDocument *>()->firstBlock().layout()->lineAt(0);
+                QVERIFY(line.cursorToX(int(shown.indexOf(QLatin1StringView("Orvandel")))) > line.cursorToX(1));
+            }
+            widths << box->width();
+            ok(box)->click();
         });
-        runtime.messageBox(text);
-        QVERIFY(looked);
-    }
-
-    // Even a one-digit result leaves room for the title in full beside a
-    // window icon and up to three title-bar buttons, each about as wide as
-    // the bar is tall.
-    void boxShowsItsWholeTitle()
-    {
-        int width = 0;
-        BoxAnswerer answer([&](QDialog *box) {
-            width = box->width();
-            okOf(box)->click();
-        });
+        runtime.messageBox(shown);
         runtime.messageBox(QStringLiteral("4"));
+        QCOMPARE(widths.size(), 2);
         const int title = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance("Tallivox");
-        const int bar = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
-        QVERIFY(width >= title + 4 * bar);
+        QVERIFY(widths[1] >= title + 4 * QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight));
     }
 
-    void errorBoxNamesNumberAndDescription()
+    // Ctrl+C copies just the selection (the end-to-end run copies whole boxes).
+    void selectionCanBeCopied()
     {
-        QString shown;
-        BoxAnswerer answer([&](QDialog *box) {
-            shown = QTextDocumentFragment::fromHtml(textOf(box)->text()).toPlainText();
-            QTest::keyClick(box, Qt::Key_Escape);
-        });
-        runtime.runTimeErrorBox(11, QStringLiteral("Division by zero"));
-        QCOMPARE(shown, QStringLiteral("Run-time error '11':\n\nDivision by zero"));
-    }
-
-    void boxTextCanBeCopied_data()
-    {
-        QTest::addColumn<int>("selectFrom");
-        QTest::addColumn<QString>("copied");
-        QTest::newRow("nothing selected copies it all") << -1 << "-32768";
-        QTest::newRow("a selection copies just that") << 1 << "327";
-    }
-
-    void boxTextCanBeCopied()
-    {
-        QFETCH(int, selectFrom);
-        QFETCH(QString, copied);
-        QApplication::clipboard()->clear();
-        BoxAnswerer answer([&](QDialog *box) {
-            if (selectFrom >= 0)
-                textOf(box)->setSelection(selectFrom, 3);
+        BoxAnswerer answer([](QDialog *box) {
+            label(box)->setSelection(1, 3);
             QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
             QTest::keyClick(box, Qt::Key_Return);
         });
         runtime.messageBox(QStringLiteral("-32768"));
-        QCOMPARE(QApplication::clipboard()->text(), copied);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("327"));
     }
 
-    // Every box belongs to the window and opens centred over it, also the
-    // second and third credits, when no window is active between boxes.
-    void everyBoxBelongsToTheWindow()
+    // Also the second and third credits, opened when no window is active.
+    void everyBoxBelongsToTheWindowAndIsCentredOverIt()
     {
         Form1 window(runtime);
         runtime.setOwner(&window);
@@ -166,39 +115,27 @@ private slots:
             ++boxes;
             QCOMPARE(box->parentWidget(), &window);
             QCOMPARE(box->windowHandle()->transientParent(), window.windowHandle());
-            const QPoint offset = box->frameGeometry().center() - window.frameGeometry().center();
-            QVERIFY2(offset.manhattanLength() <= 4, qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
-            okOf(box)->click();
+            QVERIFY((box->frameGeometry().center() - window.frameGeometry().center()).manhattanLength() <= 4);
+            ok(box)->click();
         });
         window.About->trigger();
         QCOMPARE(boxes, 3);
     }
 
-    void exitEndsHoweverTheFarewellIsDismissed_data()
-    {
-        QTest::addColumn<int>("way");
-        QTest::newRow("OK button") << 0;
-        QTest::newRow("Escape key") << 1;
-        QTest::newRow("window closed") << 2;
-    }
-
+    // By the OK button, by Escape or by closing the box: it ends with 0.
     void exitEndsHoweverTheFarewellIsDismissed()
     {
-        QFETCH(int, way);
-        Form1 window(runtime);
-        runtime.setOwner(&window);
-        window.show();
-        BoxAnswerer answer([way](QDialog *box) {
-            if (way == 0)
-                okOf(box)->click();
-            else if (way == 1)
-                QTest::keyClick(box, Qt::Key_Escape);
-            else
-                box->close();
-        });
-        QTimer::singleShot(0, &window, [&window] { window.Exit->trigger(); });
-        QCOMPARE(QApplication::exec(), 0);
-        QVERIFY(!window.isVisible());
+        for (int way = 0; way < 3; ++way) {
+            Form1 window(runtime);
+            runtime.setOwner(&window);
+            window.show();
+            BoxAnswerer answer([way](QDialog *box) {
+                way == 0 ? ok(box)->click() : way == 1 ? QTest::keyClick(box, Qt::Key_Escape) : void(box->close());
+            });
+            QTimer::singleShot(0, &window, [&window] { window.Exit->trigger(); });
+            QCOMPARE(QApplication::exec(), 0);
+            QVERIFY(!window.isVisible());
+        }
     }
 };
 

@@ -1,10 +1,7 @@
 #include "arith/operations.h"
 
-#include "row_name.h"
-
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <limits>
 #include <ostream>
 #include <string>
@@ -13,25 +10,36 @@ namespace {
 
 using arith::Operation;
 
+// The result, or the number of the run-time error raised.
 struct Row {
     const char *name;
     Operation op;
     double first;
     double second;
-    std::int16_t expected;
+    int expected;
+    int error = 0;
 
     friend void PrintTo(const Row &row, std::ostream *out) { *out << row.name; }
 };
 
-class Result : public testing::TestWithParam<Row> {};
+constexpr int overflow = 6, divisionByZero = 11;
+constexpr double maxDouble = std::numeric_limits<double>::max();
 
-TEST_P(Result, IsRoundedHalfToEven)
+class Calculate : public testing::TestWithParam<Row> {};
+
+TEST_P(Calculate, RoundsHalfToEvenOrRaisesItsError)
 {
     const Row &row = GetParam();
-    EXPECT_EQ(arith::calculate(row.op, row.first, row.second), row.expected);
+    try {
+        EXPECT_EQ(arith::calculate(row.op, row.first, row.second), row.expected);
+        EXPECT_EQ(row.error, 0) << "no error raised";
+    } catch (const arith::RunTimeError &error) {
+        EXPECT_EQ(error.number(), row.error);
+        EXPECT_EQ(error.description(), row.error == overflow ? "Overflow" : "Division by zero");
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Calculate, Result, testing::Values(
+INSTANTIATE_TEST_SUITE_P(Result, Calculate, testing::Values(
     Row{"EmptyBoxesAdd", Operation::Add, 0, 0, 0},
     Row{"SubtractFirstMinusSecond", Operation::Subtract, 10, 3, 7},
     Row{"SubtractSwapped", Operation::Subtract, 3, 10, -7},
@@ -53,45 +61,18 @@ INSTANTIATE_TEST_SUITE_P(Calculate, Result, testing::Values(
     Row{"JustBelowTopHalf", Operation::Add, 32767.499999999996, 0, 32767},
     Row{"SmallestResult", Operation::Subtract, -32767, 1, -32768},
     Row{"BelowSmallestHalfRoundsIn", Operation::Add, -32768.5, 0, -32768}),
-    rowName<Row>);
+    testing::PrintToStringParamName());
 
-struct ErrorRow {
-    const char *name;
-    Operation op;
-    double first;
-    double second;
-    int number;
-    const char *description;
-
-    friend void PrintTo(const ErrorRow &row, std::ostream *out) { *out << row.name; }
-};
-
-class RunTimeErrors : public testing::TestWithParam<ErrorRow> {};
-
-TEST_P(RunTimeErrors, AreRaisedWithNumberAndDescription)
-{
-    const ErrorRow &row = GetParam();
-    try {
-        arith::calculate(row.op, row.first, row.second);
-        FAIL() << "no error raised";
-    } catch (const arith::RunTimeError &error) {
-        EXPECT_EQ(error.number(), row.number);
-        EXPECT_EQ(error.description(), row.description);
-    }
-}
-
-constexpr double maxDouble = std::numeric_limits<double>::max();
-
-INSTANTIATE_TEST_SUITE_P(Calculate, RunTimeErrors, testing::Values(
-    ErrorRow{"OneByZero", Operation::Divide, 1, 0, 11, "Division by zero"},
-    ErrorRow{"ByNegativeZero", Operation::Divide, -3, -0.0, 11, "Division by zero"},
-    ErrorRow{"ZeroByZeroIsOverflow", Operation::Divide, 0, 0, 6, "Overflow"},
-    ErrorRow{"PastLargestResult", Operation::Add, 32767, 1, 6, "Overflow"},
-    ErrorRow{"TopHalfRoundsOut", Operation::Add, 32767.5, 0, 6, "Overflow"},
-    ErrorRow{"PastSmallestResult", Operation::Subtract, -32768, 1, 6, "Overflow"},
-    ErrorRow{"ProductTooLarge", Operation::Multiply, 200, 200, 6, "Overflow"},
-    ErrorRow{"SumBeyondDouble", Operation::Add, maxDouble, maxDouble, 6, "Overflow"},
-    ErrorRow{"QuotientBeyondDouble", Operation::Divide, maxDouble, 0.5, 6, "Overflow"}),
-    rowName<ErrorRow>);
+INSTANTIATE_TEST_SUITE_P(RunTimeError, Calculate, testing::Values(
+    Row{"OneByZero", Operation::Divide, 1, 0, 0, divisionByZero},
+    Row{"ByNegativeZero", Operation::Divide, -3, -0.0, 0, divisionByZero},
+    Row{"ZeroByZeroIsOverflow", Operation::Divide, 0, 0, 0, overflow},
+    Row{"PastLargestResult", Operation::Add, 32767, 1, 0, overflow},
+    Row{"TopHalfRoundsOut", Operation::Add, 32767.5, 0, 0, overflow},
+    Row{"PastSmallestResult", Operation::Subtract, -32768, 1, 0, overflow},
+    Row{"ProductTooLarge", Operation::Multiply, 200, 200, 0, overflow},
+    Row{"SumBeyondDouble", Operation::Add, maxDouble, maxDouble, 0, overflow},
+    Row{"QuotientBeyondDouble", Operation::Divide, maxDouble, 0.5, 0, overflow}),
+    testing::PrintToStringParamName());
 
 } // namespace

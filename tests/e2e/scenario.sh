@@ -1,18 +1,16 @@
 #!/bin/bash
 # Drives the real program in a private X server under a small window manager
-# (openbox), the way a person would: types, clicks, copies from the boxes and
-# closes them with Return. The same scenario runs the Linux program and the
-# Windows tallivox.exe under Wine; only the launcher differs. Persian text
-# is pasted: keys that xdotool maps on the fly are missed by Wine, and by
-# Qt too when the machine is busy. Set TALLIVOX_SHOT to a file name to keep
-# a screenshot.
+# (openbox) as a person would: types, clicks, copies from the boxes and
+# closes them with Return. One scenario for the Linux program and for the
+# Windows tallivox.exe under Wine; only the launcher differs. Persian text is
+# pasted: Wine misses keys that xdotool maps on the fly, and so does a busy
+# Qt. TALLIVOX_SHOT=file keeps a screenshot of the first result box.
 # usage: xvfb-run scenario.sh linux|windows PROGRAM
 set -u
 platform=$1 app=$2
 scratch=$(mktemp -d)
 openbox --sm-disable >/dev/null 2>&1 &
 for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
-
 if [ "$platform" = windows ]; then
     export WINEPREFIX=${WINEPREFIX:-$scratch/wine} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     wine "$app" >/dev/null 2>&1 &
@@ -21,44 +19,31 @@ else
 fi
 pid=$!
 
-fail() {
-    echo "FAIL: $*"
-    kill "$pid" 2>/dev/null
-    [ "$platform" = windows ] && wineserver -k
-    rm -rf "$scratch"
-    exit 1
-}
-find_window() { timeout 30 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+end() { [ "$platform" = windows ] && wineserver -k; rm -rf "$scratch"; }
+fail() { echo "FAIL: $*"; kill "$pid" 2>/dev/null; end; exit 1; }
+find_window() { timeout 60 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 click() { xdotool mousemove --window "$main" "$1" "$2" click 1; sleep 0.3; }
-type_into() { click "$1" "$2"; xdotool key ctrl+a BackSpace; [ -n "$3" ] && xdotool type --delay 30 "$3"; sleep 0.3; }
+type_into() { click "$1" "$2"; xdotool key ctrl+a BackSpace; [ -z "$3" ] || xdotool type --delay 30 "$3"; sleep 0.3; }
 paste_into() { printf '%s' "$3" | xclip -selection clipboard; click "$1" "$2"; xdotool key ctrl+a ctrl+v; sleep 0.3; }
-# Prints the clipboard once the program has answered the copy.
-clipboard() {
-    local text=
-    for _ in $(seq 50); do
-        text=$(xclip -selection clipboard -o 2>/dev/null) && [ -n "$text" ] && break
-        sleep 0.1
-    done
-    printf '%s' "$text"
+# Presses keys and prints the clipboard once the program has answered.
+copy() {
+    xclip -selection clipboard -i </dev/null
+    xdotool key "$@"
+    for _ in $(seq 50); do xclip -selection clipboard -o 2>/dev/null | grep -q . && break; sleep 0.1; done
+    xclip -selection clipboard -o 2>/dev/null
 }
-copy() { xclip -selection clipboard -i </dev/null; xdotool key "$@"; clipboard; }
-# Finds the open box, which must belong to the window, and copies its text
-# into $text with Ctrl+C.
+# Finds the open box, which must belong to the window, and copies its text.
 copy_box() {
     box=$(find_window '^Tallivox$')
     [ -n "$box" ] || fail "no box titled Tallivox appeared"
-    xprop -id "$box" WM_TRANSIENT_FOR | grep -qi "$(printf '0x%x' "$main")" || fail "the box does not belong to the window"
+    xprop -id "$box" WM_TRANSIENT_FOR | grep -qi "$(printf '0x%x' "$main")" || fail "a box does not belong to the window"
     xdotool windowfocus --sync "$box"
     text=$(copy ctrl+c)
 }
-# Closes the box with Return; the focus goes back to the window, or to the
-# next box when there is one.
+# Return closes the box; the focus goes back to the window (or to the next box).
 close_box() {
     xdotool key Return
-    for _ in $(seq 100); do
-        xwininfo -id "$box" 2>/dev/null | grep -q IsViewable || break
-        sleep 0.1
-    done
+    for _ in $(seq 100); do xwininfo -id "$box" 2>/dev/null | grep -q IsViewable || break; sleep 0.1; done
     xwininfo -id "$box" 2>/dev/null | grep -q IsViewable && fail "Return did not close the box"
     sleep 0.3
     [ "${1:-}" = next ] || [ "$(xdotool getactivewindow)" = "$main" ] || fail "the focus did not come back to the window"
@@ -70,50 +55,46 @@ main=$(find_window '^Tallivox By KV$')
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$main")"
 menu=$((HEIGHT - 521))
-[ "$WIDTH" -eq 298 ] || fail "window is $WIDTH pixels wide, not 298"
-[ "$menu" -ge 12 ] && [ "$menu" -le 48 ] || fail "window height $HEIGHT leaves $menu pixels for the menu bar"
-# The client area's right-hand column is bare background from the menu
-# bar's lower edge to the bottom: exactly 521 rows of it.
+[ "$WIDTH" -eq 298 ] && [ "$menu" -ge 12 ] && [ "$menu" -le 48 ] || fail "the window is ${WIDTH}x$HEIGHT, not 298 by 521 below a menu bar"
+# The right-hand column is bare background from the menu bar to the bottom.
 import -window "$main" "$scratch/window.png"
-column=$(convert "$scratch/window.png" -crop "1x521+290+$menu" +repage -unique-colors txt:- | tail -n +2 | awk '{print $3}')
-[ "$column" = "#010042" ] || fail "client column is not all background: $column"
+column=$(convert "$scratch/window.png" -crop "1x521+290+$menu" +repage -unique-colors txt:- | awk 'NR > 1 {print $3}')
+[ "$column" = "#010042" ] || fail "the client area's last column is not all background: $column"
 
 paste_into 106 $((menu + 386)) "۷"
 type_into 106 $((menu + 410)) "2"
 click 144 $((menu + 460))
 copy_box
 [ "$text" = "4" ] || fail "۷ / 2 showed '$text', not 4"
-read -r bx by <<<"$(centre "$box")"
-read -r mx my <<<"$(centre "$main")"
-[ $(( (bx - mx) * (bx - mx) + (by - my) * (by - my) )) -le 900 ] || fail "the box is not centred over the window"
-[ -n "${TALLIVOX_SHOT:-}" ] && import -window root "$TALLIVOX_SHOT"
+read -r bx by mx my <<<"$(centre "$box") $(centre "$main")"
+[ $(((bx - mx) ** 2 + (by - my) ** 2)) -le 900 ] || fail "the box is not centred over the window"
+[ -z "${TALLIVOX_SHOT:-}" ] || import -window root "$TALLIVOX_SHOT"
 close_box
 
 type_into 106 $((menu + 410)) ""
 click 144 $((menu + 460))
 copy_box
-[ "$text" = "$(printf "Run-time error '11':\n\nDivision by zero")" ] || fail "7 / 0 did not show run-time error 11"
+[ "$text" = "$(printf "Run-time error '11':\n\nDivision by zero")" ] || fail "7 / 0 showed '$text'"
 close_box
-kill -0 "$pid" 2>/dev/null || fail "the program ended after the run-time error"
 click 106 $((menu + 386))
-[ "$(copy ctrl+a ctrl+c)" = "۷" ] || fail "Text7 lost what was typed"
+[ "$(copy ctrl+a ctrl+c)" = "۷" ] || fail "after the error, Text7 no longer holds what was typed"
 
 click 20 $((menu / 2))
 for credit in Orvandel kelvasto.example ':)'; do
     copy_box
-    [[ "$text" == *"$credit"* ]] || fail "About did not show the credit with $credit"
+    [[ "$text" == *"$credit"* ]] || fail "About showed '$text' where the credit with $credit belongs"
     [ "$credit" = ':)' ] && close_box || close_box next
 done
 
 click 70 $((menu / 2))
 copy_box
-[ "$text" = " اميدوارم لذت برده باشيد " ] || fail "Exit did not show the farewell"
+[ "$text" = " اميدوارم لذت برده باشيد " ] || fail "Exit showed '$text', not the farewell"
 xdotool key Return
 for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$pid" 2>/dev/null && fail "the program did not end after Exit"
 wait "$pid"
 status=$?
-[ "$status" -eq 0 ] || fail "exit status $status"
-[ "$platform" = windows ] && wineserver -k
-rm -rf "$scratch"
-echo "$platform: 298x521 below a ${menu}-pixel menu bar; ۷/2 copied as 4 from a box centred over its window; error 11 kept the window and Text7; three credits; Exit ended with 0"
+end
+[ "$status" -eq 0 ] || fail "Exit ended with status $status"
+echo "$platform: 298x521 below a ${menu}-pixel menu bar; ۷/2 shows 4 in a box centred over its window;" \
+     "error 11 keeps the window and its boxes; three credits; Exit ends with 0"

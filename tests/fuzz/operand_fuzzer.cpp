@@ -10,40 +10,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <string>
 
 namespace {
-
-// Either the value read, or the number of the run-time error raised.
-struct Outcome {
-    double value = 0.0;
-    int error = 0;
-
-    bool operator==(const Outcome &other) const
-    {
-        // Bit for bit, so that 0 and -0 count as different answers.
-        return error == other.error && std::memcmp(&value, &other.value, sizeof value) == 0;
-    }
-};
-
-Outcome read(const std::u16string &text)
-{
-    try {
-        const double value = arith::operandValue(text);
-        if (!std::isfinite(value)) {
-            std::fprintf(stderr, "not finite: %g\n", value);
-            std::abort();
-        }
-        return {value, 0};
-    } catch (const arith::RunTimeError &error) {
-        if (error.number() != 6) {
-            std::fprintf(stderr, "unexpected run-time error %d\n", error.number());
-            std::abort();
-        }
-        return {0.0, error.number()};
-    }
-}
 
 void require(bool holds, const char *property)
 {
@@ -53,9 +22,19 @@ void require(bool holds, const char *property)
     }
 }
 
-bool isBlank(char16_t c)
+// The value's bits (so 0 and -0 differ), or the run-time error's number.
+std::uint64_t outcome(const std::u16string &text)
 {
-    return c == u' ' || c == u'\t' || c == u'\n';
+    try {
+        const double value = arith::operandValue(text);
+        require(std::isfinite(value), "the value is finite");
+        std::uint64_t bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        return bits;
+    } catch (const arith::RunTimeError &error) {
+        require(error.number() == 6, "the only error is an overflow");
+        return 6;
+    }
 }
 
 } // namespace
@@ -64,26 +43,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     std::u16string text(size / 2, u'\0');
     std::memcpy(text.data(), data, text.size() * 2);
+    const std::uint64_t read = outcome(text);
 
-    const Outcome outcome = read(text);
-
-    std::u16string withoutBlanks;
-    for (const char16_t c : text) {
-        if (!isBlank(c))
-            withoutBlanks.push_back(c);
-    }
-    require(read(withoutBlanks) == outcome, "removing blanks changes nothing");
+    std::u16string withoutBlanks = text;
+    std::erase_if(withoutBlanks, [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; });
+    require(outcome(withoutBlanks) == read, "removing blanks changes nothing");
 
     // The odd byte, if any, picks where a blank goes and which one.
-    if (!text.empty()) {
-        const std::size_t at = size % 2 ? data[size - 1] % (text.size() + 1) : text.size() / 2;
-        const char16_t blank = u" \t\n"[at % 3];
-        std::u16string withBlank = text;
-        withBlank.insert(at, 1, blank);
-        require(read(withBlank) == outcome, "inserting a blank changes nothing");
-    }
-
-    require(read(text + u"x") == outcome, "appending x changes nothing");
-    require(read(text + u"$") == outcome, "appending $ changes nothing");
+    const std::size_t at = size % 2 ? data[size - 1] % (text.size() + 1) : text.size() / 2;
+    require(outcome(std::u16string(text).insert(at, 1, u" \t\n"[at % 3])) == read, "inserting a blank changes nothing");
+    require(outcome(text + u"x") == read && outcome(text + u"$") == read, "appending x or $ changes nothing");
     return 0;
 }
