@@ -50,6 +50,12 @@ private slots:
     {
         QCOMPARE(form->windowTitle(), QStringLiteral("Tallivox By KV"));
         QCOMPARE(form->clientArea()->geometry(), QRect(0, form->menuBar()->height(), 298, 521));
+        // The grey picture of 101 x 54 in the top-left corner, the rest the window's dark blue.
+        const QImage picture = drawn();
+        for (const QPoint grey : {QPoint(0, 0), QPoint(100, 0), QPoint(0, 53)})
+            QCOMPARE(picture.pixel(grey), qRgb(240, 240, 240));
+        for (const QPoint blue : {QPoint(101, 0), QPoint(0, 54)})
+            QCOMPARE(picture.pixel(blue), qRgb(1, 0, 0x42));
         for (QLineEdit *box : boxes())
             QVERIFY(box->text().isEmpty());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
