@@ -62,12 +62,14 @@ private slots:
         QCOMPARE(runtime.log, QStringList{"box: 0"});
     }
 
-    // Fifteen twips to a pixel, positions and font sizes alike, and the
-    // later control in front where two overlap.
+    // Fifteen twips to a pixel, positions and font sizes alike; the later
+    // control in front where two overlap; and the design's regularities:
+    // one column of boxes, one of buttons, labels from x = 64, each group
+    // 1800 twips below the last, boxes overlapping by 45 or 15 twips.
     void layout()
     {
         const struct { const char *name; QRect geometry; int fontPixels; } rows[] = {
-            {"Label2", {64, 8, 41, 33}, 15}, {"Text6", {96, 280, 89, 27}, 11}, {"Command4", {80, 440, 129, 41}, 27}};
+            {"Label2", {64, 8, 41, 33}, 15}, {"Label1", {56, 496, 185, 25}, 11}, {"Command4", {80, 440, 129, 41}, 27}};
         for (const auto &row : rows) {
             QCOMPARE(control(row.name)->geometry(), row.geometry);
             QCOMPARE(control(row.name)->font().pixelSize(), row.fontPixels);
@@ -80,6 +82,25 @@ private slots:
                 hit = hit->parentWidget(); // a line edit's inner parts may answer
             QCOMPARE(hit ? hit->objectName() : QString(), QString::fromLatin1(front));
         }
+        const QList<QLineEdit *> b = boxes();
+        const QWidget *buttons[] = {form->Command1, form->Command2, form->Command3, form->Command4};
+        const QWidget *labels[] = {form->Label2, form->Label3, form->Label4[0], form->Label5,
+                                   form->Label4[1], form->Label4[2], form->Label4[3], form->Label4[4]};
+        for (const QWidget *box : b)
+            QCOMPARE(std::pair(box->x(), box->width()), std::pair(96, 89));
+        for (const QWidget *button : buttons)
+            QCOMPARE(std::pair(button->x(), button->width()), std::pair(80, 129));
+        for (const QWidget *label : labels)
+            QCOMPARE(label->x(), 64);
+        const auto step = [](const QWidget *upper, const QWidget *lower) { return lower->y() - upper->y(); };
+        for (int g = 1; g < 4; ++g) {
+            QCOMPARE(std::tuple(step(b[2 * g - 2], b[2 * g]), step(b[2 * g - 1], b[2 * g + 1]), step(buttons[g - 1], buttons[g])),
+                     std::tuple(120, 120, 120));
+            QCOMPARE(g > 1 ? std::pair(step(labels[2 * g - 2], labels[2 * g]), step(labels[2 * g - 1], labels[2 * g + 1])) : std::pair(120, 120),
+                     std::pair(120, 120));
+            QCOMPARE(b[2 * g - 2]->geometry().bottom() + 1 - b[2 * g - 1]->y(), g < 3 ? 3 : 1); // upper box's foot covered
+        }
+        QCOMPARE(b[6]->geometry().bottom() + 1 - b[7]->y(), 1);
     }
 
     // Each "number" label draws its whole word from its left edge, none of
