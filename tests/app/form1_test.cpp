@@ -194,18 +194,6 @@ private slots:
         }
     }
 
-    void f10OpensTheMenuBar()
-    {
-        form->Text4->setFocus();
-        QTest::keyClick(form->Text4, Qt::Key_F10);
-        QCOMPARE(form->menuBar()->activeAction(), form->About);
-        QTest::keyClick(form->menuBar(), Qt::Key_Escape);
-        QCOMPARE(QApplication::focusWidget(), form->Text4);
-        QTest::keyClick(form->Text4, Qt::Key_F10);
-        QTest::keyClick(form->menuBar(), Qt::Key_Return);
-        QCOMPARE(runtime.log.size(), 3); // the three credits
-    }
-
     // Eight boxes all labelled "number" have names of their own, and the
     // label on each box's line speaks for it.
     void boxesSpeakToScreenReaders()
@@ -222,13 +210,6 @@ private slots:
         }
         names.remove(QString());
         QCOMPARE(names.size(), 8);
-    }
-
-    void menuBarHoldsJustAboutAndExit()
-    {
-        QCOMPARE(form->menuBar()->actions(), (QList<QAction *>{form->About, form->Exit}));
-        QCOMPARE(form->About->text() + form->Exit->text(), QStringLiteral("AboutExit"));
-        QVERIFY(form->About->shortcut().isEmpty() && form->Exit->shortcut().isEmpty());
     }
 
     // Three credits in order, the yeh always U+064A and never the Persian
