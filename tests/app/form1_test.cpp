@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include <cmath>
+#include <ranges>
 
 using namespace tallivox;
 
@@ -92,6 +93,10 @@ private slots:
             QCOMPARE(std::pair(button->x(), button->width()), std::pair(80, 129));
         for (const QWidget *label : labels)
             QCOMPARE(label->x(), 64);
+        for (const QWidget *label : labels | std::views::drop(2))
+            QCOMPARE(label->height(), 25);
+        for (const QLabel *label : form->Label4)
+            QCOMPARE(label->width(), 25);
         const auto step = [](const QWidget *upper, const QWidget *lower) { return lower->y() - upper->y(); };
         for (int g = 1; g < 4; ++g) {
             QCOMPARE(std::tuple(step(b[2 * g - 2], b[2 * g]), step(b[2 * g - 1], b[2 * g + 1]), step(buttons[g - 1], buttons[g])),

@@ -75,6 +75,7 @@ private slots:
             QCOMPARE(box->windowModality(), Qt::ApplicationModal);
             QCOMPARE(box->findChild<QDialogButtonBox *>()->standardButtons(), QDialogButtonBox::Ok);
             QVERIFY(ok(box)->icon().isNull() && label(box)->pixmap().isNull());
+            QVERIFY(std::abs(ok(box)->mapTo(box, ok(box)->rect().center()).x() - box->rect().center().x()) <= 1);
             QVERIFY(!box->windowFlags().testAnyFlags(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
             QVERIFY(box->windowFlags().testFlag(Qt::WindowCloseButtonHint) && box->minimumSize() == box->maximumSize());
             if (text(box) == shown) { // the Latin name stands right of the Persian run
