@@ -11,7 +11,6 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextLayout>
-#include <QWindow>
 
 using namespace tallivox;
 
@@ -104,27 +103,6 @@ private slots:
         });
         runtime.messageBox(QStringLiteral("-32768"));
         QTRY_COMPARE(QApplication::clipboard()->text(), QStringLiteral("327"));
-    }
-
-    // Also the second and third credits, opened when no window is active.
-    void everyBoxBelongsToTheWindowAndIsCentredOverIt()
-    {
-        Form1 window(runtime);
-        runtime.setOwner(&window);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        int boxes = 0;
-        BoxAnswerer answer([&](QDialog *box) {
-            ++boxes;
-            QCOMPARE(box->parentWidget(), &window);
-            QCOMPARE(box->windowHandle()->transientParent(), window.windowHandle());
-            // Within what window frames differ by (Wine under openbox: 40 pixels).
-            const QPoint off = box->frameGeometry().center() - window.geometry().center();
-            QVERIFY2(off.manhattanLength() <= 48, qPrintable(QStringLiteral("%1,%2 off").arg(off.x()).arg(off.y())));
-            ok(box)->click();
-        });
-        window.About->trigger();
-        QCOMPARE(boxes, 3);
     }
 
     // By the OK button, by Escape or by closing the box: it ends with 0.

@@ -32,11 +32,15 @@ copy() {
     for _ in $(seq 50); do xclip -selection clipboard -o 2>/dev/null | grep -q . && break; sleep 0.1; done
     xclip -selection clipboard -o 2>/dev/null
 }
-# Finds the open box, which must belong to the window, and copies its text.
+centre() { eval "$(xdotool getwindowgeometry --shell "$1")"; echo $((X + WIDTH / 2)) $((Y + HEIGHT / 2)); }
+# Finds the open box, which must belong to the window and be centred over
+# it, and copies its text.
 copy_box() {
     box=$(find_window '^Tallivox$')
     [ -n "$box" ] || fail "no box titled Tallivox appeared"
     xprop -id "$box" WM_TRANSIENT_FOR | grep -qi "$(printf '0x%x' "$main")" || fail "a box does not belong to the window"
+    read -r bx by mx my <<<"$(centre "$box") $(centre "$main")"
+    [ $(((bx - mx) ** 2 + (by - my) ** 2)) -le 900 ] || fail "a box is not centred over the window"
     xdotool windowfocus --sync "$box"
     text=$(copy ctrl+c)
 }
@@ -48,7 +52,6 @@ close_box() {
     sleep 0.3
     [ "${1:-}" = next ] || [ "$(xdotool getactivewindow)" = "$main" ] || fail "the focus did not come back to the window"
 }
-centre() { eval "$(xdotool getwindowgeometry --shell "$1")"; echo $((X + WIDTH / 2)) $((Y + HEIGHT / 2)); }
 
 main=$(find_window '^Tallivox By KV$')
 [ -n "$main" ] || fail "the window 'Tallivox By KV' did not appear"
@@ -66,8 +69,6 @@ type_into 106 $((menu + 410)) "2"
 click 144 $((menu + 460))
 copy_box
 [ "$text" = "4" ] || fail "۷ / 2 showed '$text', not 4"
-read -r bx by mx my <<<"$(centre "$box") $(centre "$main")"
-[ $(((bx - mx) ** 2 + (by - my) ** 2)) -le 900 ] || fail "the box is not centred over the window"
 [ -z "${TALLIVOX_SHOT:-}" ] || import -window root "$TALLIVOX_SHOT"
 close_box
 
@@ -97,5 +98,5 @@ wait "$pid"
 status=$?
 end
 [ "$status" -eq 0 ] || fail "Exit ended with status $status"
-echo "$platform: 298x521 below a ${menu}-pixel menu bar; ۷/2 shows 4 in a box centred over its window;" \
+echo "$platform: 298x521 below a ${menu}-pixel menu bar; every box centred over the window it belongs to; ۷/2 shows 4;" \
      "error 11 keeps the window and its boxes; F10 opens About, three credits; Exit ends with 0"
