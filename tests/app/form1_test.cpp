@@ -98,14 +98,15 @@ private slots:
         for (const QLabel *label : form->Label4)
             QCOMPARE(label->width(), 25);
         const auto step = [](const QWidget *upper, const QWidget *lower) { return lower->y() - upper->y(); };
-        for (int g = 1; g < 4; ++g) {
-            QCOMPARE(std::tuple(step(b[2 * g - 2], b[2 * g]), step(b[2 * g - 1], b[2 * g + 1]), step(buttons[g - 1], buttons[g])),
-                     std::tuple(120, 120, 120));
-            QCOMPARE(g > 1 ? std::pair(step(labels[2 * g - 2], labels[2 * g]), step(labels[2 * g - 1], labels[2 * g + 1])) : std::pair(120, 120),
-                     std::pair(120, 120));
-            QCOMPARE(b[2 * g - 2]->geometry().bottom() + 1 - b[2 * g - 1]->y(), g < 3 ? 3 : 1); // upper box's foot covered
+        for (int g = 1; g < 4; ++g) { // each group 1800 twips below the one before
+            QCOMPARE(step(b[2 * g - 2], b[2 * g]), 120);
+            QCOMPARE(step(b[2 * g - 1], b[2 * g + 1]), 120);
+            QCOMPARE(step(buttons[g - 1], buttons[g]), 120);
         }
-        QCOMPARE(b[6]->geometry().bottom() + 1 - b[7]->y(), 1);
+        for (int i = 4; i < 8; ++i) // the labels too, from the second group on
+            QCOMPARE(step(labels[i - 2], labels[i]), 120);
+        for (int g = 0; g < 4; ++g) // each group's lower box covers the upper one's foot
+            QCOMPARE(b[2 * g]->geometry().bottom() + 1 - b[2 * g + 1]->y(), g < 2 ? 3 : 1);
     }
 
     // Each "number" label draws its whole word from its left edge, none of
