@@ -16,10 +16,8 @@ namespace {
 
 void require(bool holds, const char *property)
 {
-    if (!holds) {
-        std::fprintf(stderr, "property broken: %s\n", property);
-        std::abort();
-    }
+    if (!holds)
+        std::fprintf(stderr, "property broken: %s\n", property), std::abort();
 }
 
 // The value's bits (so 0 and -0 differ), or the run-time error's number.
@@ -44,11 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::u16string text(size / 2, u'\0');
     std::memcpy(text.data(), data, text.size() * 2);
     const std::uint64_t read = outcome(text);
-
     std::u16string withoutBlanks = text;
     std::erase_if(withoutBlanks, [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; });
     require(outcome(withoutBlanks) == read, "removing blanks changes nothing");
-
     // The odd byte, if any, picks where a blank goes and which one.
     const std::size_t at = size % 2 ? data[size - 1] % (text.size() + 1) : text.size() / 2;
     require(outcome(std::u16string(text).insert(at, 1, u" \t\n"[at % 3])) == read, "inserting a blank changes nothing");

@@ -27,11 +27,9 @@ done
 
 "$scenario" windows "$program/tallivox.exe" || fail "the installed program's run"
 
-wine "$program/Uninstall.exe" /S && wineserver -w || fail "the silent uninstall"
-sleep 2 && wineserver -w
+wine "$program/Uninstall.exe" /S && sleep 2 && wineserver -w || fail "the silent uninstall"
 [ -e "$program/tallivox.exe" ] && fail "the program is still installed"
 [ -e "$menu" ] && fail "the Start-menu entry is still there"
 wine reg query "$key" >/dev/null 2>&1 && fail "the uninstall entry is still there"
-wineserver -k
-rm -rf "$scratch"
+wineserver -k; rm -rf "$scratch"
 echo "installed $(basename "$installer") to Program Files\\Tallivox with its Start-menu and uninstall entries; ran it; uninstalled it all"

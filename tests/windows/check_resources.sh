@@ -3,13 +3,10 @@
 # what Explorer shows for the program comes from these bytes.
 # usage: check_resources.sh TALLIVOX_EXE
 set -u
-exe=$1
 fail() { echo "FAIL: $*"; exit 1; }
-
-icons=$(wrestool -x --type=14 "$exe" | icotool -l -)
+icons=$(wrestool -x --type=14 "$1" | icotool -l -)
 [ "$icons" = "--icon --index=1 --width=122 --height=128 --bit-depth=24 --palette-size=0" ] \
     || fail "the program's icon is not one 122 x 128 image of 24 bits: $icons"
-
 expected="FileVersionNumber: 1.0.0.0
 ProductVersionNumber: 1.0.0.0
 FileOS: Win32
@@ -21,8 +18,7 @@ FileVersion: 1.00
 InternalName: Tallivox
 ProductName: Tallivox
 ProductVersion: 1.00"
-tags=$(echo "$expected" | sed 's/^\([A-Za-z]*\):.*/-\1/')
-version=$(exiftool -S $tags "$exe")
+version=$(exiftool -S $(sed 's/^\([A-Za-z]*\):.*/-\1/' <<<"$expected") "$1")
 [ "$version" = "$expected" ] || fail "the version block reads:
 $version"
-echo "icon 122x128 24-bit; version block: $(echo "$version" | tr '\n' ';')"
+echo "icon 122x128 24-bit; version block: $(tr '\n' ';' <<<"$version")"
