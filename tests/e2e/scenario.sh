@@ -1,9 +1,8 @@
 #!/bin/bash
-# Drives the real program in a private X server under openbox as a person
-# would: types, clicks, copies from the boxes and closes them with Return.
-# The same scenario runs the Linux program and the Windows tallivox.exe under
-# Wine. Persian text is pasted: Wine misses keys that xdotool maps on the fly.
-# TALLIVOX_SHOT=file keeps a screenshot of the first result box.
+# Drives the real program, the Linux one or tallivox.exe under Wine, in a
+# private X server under openbox as a person would. Persian text is pasted:
+# Wine misses keys that xdotool maps on the fly. TALLIVOX_SHOT=file keeps a
+# screenshot of the first result box.
 # usage: xvfb-run scenario.sh linux|windows PROGRAM
 set -u
 platform=$1 app=$2
