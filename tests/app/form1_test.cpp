@@ -138,7 +138,8 @@ private slots:
     void layout()
     {
         const std::tuple<QWidget *, QRect, int> scaled[] = {
-            {form->Label2, {64, 8, 41, 33}, 15}, {form->Label1, {56, 496, 185, 25}, 11}, {form->Command4, {80, 440, 129, 41}, 27}};
+            {form->Label2, {64, 8, 41, 33}, 15}, {form->Label1, {56, 496, 185, 25}, 11}, {form->Command4, {80, 440, 129, 41}, 27},
+            {form->Text4, {96, 160, 89, 25}, 11}};
         for (const auto &[control, geometry, fontPixels] : scaled)
             QCOMPARE(std::pair(control->geometry(), control->font().pixelSize()), std::pair(geometry, fontPixels));
         const std::pair<QPoint, QWidget *> overlaps[] = {{{120, 41}, form->Text2}, {{70, 35}, form->Label3}, {{100, 20}, form->Text1}};
