@@ -22,8 +22,9 @@ struct RecordingRuntime final : Runtime {
 };
 
 // Answers each real box once it is open and active, however long a slow
-// machine takes. A box still open two seconds on fails the running test and
-// is closed, so a test fails fast instead of hanging.
+// machine takes (Wine leaves Qt's focus on the owner until asked). A box
+// still open two seconds on fails the running test and is closed, so a test
+// fails fast instead of hanging.
 class BoxWatch final : public QObject {
 public:
     explicit BoxWatch(std::function<void(QDialog *)> answer = {})
@@ -32,10 +33,12 @@ public:
             auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             if (box != current_)
                 current_ = box, since_.start(), answered_ = false;
-            if (box && answer && !answered_ && box->isActiveWindow())
+            if (box && answer && !answered_ && QApplication::activeWindow() == box)
                 answered_ = true, answer(box);
             else if (box && since_.elapsed() > 2000)
                 QTest::qFail("a box was left open", __FILE__, __LINE__), box->close();
+            else if (box && answer && !answered_)
+                box->activateWindow();
         });
         timer_.start(5);
     }
@@ -301,9 +304,10 @@ private slots:
             const QTextDocument *document = label->findChild<QTextDocument *>();
             const QTextLine line = document->firstBlock().layout()->lineAt(0);
             QVERIFY(line.textLength() == 1 || line.cursorToX(int(shown.indexOf(QLatin1StringView("Orvandel")))) > line.cursorToX(1));
-            label->setSelection(1, 3);
+            const QString text = document->toPlainText();
+            label->setSelection(1, std::min(3, int(text.size()) - 1)); // none in a one-digit text
             QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
-            seen << document->toPlainText() << QApplication::clipboard()->text();
+            seen << text << QApplication::clipboard()->text();
             ok->click();
         });
         real.messageBox(shown);
