@@ -84,7 +84,7 @@ for i in 0 1 2; do
     [ "$text" = "${credits[i]}" ] || fail "About showed '$text', not '${credits[i]}'"
     [ $i = 2 ] && close_box || close_box next
 done
-xdotool mousemove --window "$main" 70 $((menu / 2)) click 1
+xdotool mousemove --window "$main" 70 $((menu / 2)) click 1 # Exit, on the menu bar
 copy_box
 [ "$text" = " اميدوارم لذت برده باشيد " ] || fail "Exit showed '$text', not the farewell"
 xdotool key Return
