@@ -1,16 +1,18 @@
 # Installs the Debian packages a script needs, and nothing when all are there.
-# Sourced by scripts/run and scripts/test.
+# Sourced by scripts/run, test, bench and windows.
 
 # What building and starting the window needs. Nazli (fonts-farsiweb) is the
 # Persian font the captions fall back to when the design fonts are missing,
 # Liberation Sans the narrow Latin one.
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-farsiweb fonts-liberation2)
 
-# What running every test needs on top of that: sanitizers and the fuzzer
-# (clang), desktop-file and AppStream validators, and an X server with a
-# small window manager and the tools to drive the real window.
-TEST_PACKAGES=(libgtest-dev clang libclang-rt-14-dev desktop-file-utils appstream
-    xvfb xauth openbox x11-utils xdotool xclip imagemagick)
+# A private X server with a small window manager, and the tools the
+# end-to-end tests drive and read the real window with.
+DISPLAY_PACKAGES=(xvfb xauth openbox x11-utils xdotool xclip imagemagick)
+
+# What running every test needs on top of the build: sanitizers and the
+# fuzzer (clang), and desktop-file and AppStream validators.
+TEST_PACKAGES=(libgtest-dev clang libclang-rt-14-dev desktop-file-utils appstream "${DISPLAY_PACKAGES[@]}")
 
 # What the benchmarks need on top of the build.
 BENCH_PACKAGES=(libbenchmark-dev python3 xvfb xauth)
@@ -24,18 +26,21 @@ ensure_packages() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
 
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
     echo "Installing missing packages: ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Runs a command as root: directly when we are root, else through sudo.
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
 # What scripts/windows needs: the MinGW-w64 cross compilers, the host Qt
 # tools (moc, rcc, uic) for the cross build, Debian's source tools for Qt's
 # source and GoogleTest's, Wine with its fonts to run the results, NSIS for
 # the installer, icoutils and exiftool to read the icon and version block
-# back, and an X server with a window manager and tools to drive it.
+# back, and the display the end-to-end tests need.
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
     mingw-w64-tools qt6-base-dev qt6-base-dev-tools dpkg-dev googletest wine wine64 fonts-wine
-    nsis icoutils libimage-exiftool-perl xvfb xauth openbox x11-utils xdotool xclip imagemagick)
+    nsis icoutils libimage-exiftool-perl "${DISPLAY_PACKAGES[@]}")
