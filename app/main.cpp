@@ -1,3 +1,4 @@
+#include "app/application.h"
 #include "app/form1.h"
 #include "app/runtime.h"
 
@@ -7,12 +8,14 @@
 
 int main(int argc, char *argv[])
 {
+    tallivox::describeApplication();
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const auto status = tallivox::answerCommandLine(arguments))
+        return *status;
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tallivox"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    QApplication::setOrganizationName(QStringLiteral("KelVastO"));
-    // Lets Linux desktops match the window to its installed menu entry.
-    QGuiApplication::setDesktopFileName(QStringLiteral("example.kelvasto.Tallivox"));
     // The format named up front spares probing every image plug-in.
     QApplication::setWindowIcon(QPixmap(QStringLiteral(":/tallivox/icon.png"), "PNG"));
 

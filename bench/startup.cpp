@@ -14,6 +14,7 @@
 #include <cstdio>
 
 #ifdef PROBE_FORM1
+#include "app/application.h"
 #include "app/form1.h"
 #include "app/runtime.h"
 #endif
@@ -48,8 +49,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     FirstPaint probe;
 #ifdef PROBE_FORM1
-    QApplication::setApplicationName(QStringLiteral("Tallivox"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    tallivox::describeApplication();
     QApplication::setWindowIcon(QPixmap(QStringLiteral(":/tallivox/icon.png"), "PNG"));
     tallivox::QtRuntime runtime;
     tallivox::Form1 window(runtime);

@@ -1,23 +1,23 @@
 #!/bin/bash
 # Reads the icon and the version block back from the linked tallivox.exe:
 # what Explorer shows for the program comes from these bytes.
-# usage: check_resources.sh TALLIVOX_EXE
+# usage: check_resources.sh TALLIVOX_EXE FIXED_VERSION VERSION
 set -u
 fail() { echo "FAIL: $*"; exit 1; }
 icons=$(wrestool -x --type=14 "$1" | icotool -l -)
 [ "$icons" = "--icon --index=1 --width=122 --height=128 --bit-depth=24 --palette-size=0" ] \
     || fail "the program's icon is not one 122 x 128 image of 24 bits: $icons"
-expected="FileVersionNumber: 1.0.0.0
-ProductVersionNumber: 1.0.0.0
+expected="FileVersionNumber: $2
+ProductVersionNumber: $2
 FileOS: Win32
 ObjectFileType: Executable application
 LanguageCode: English (U.S.)
 CharacterSet: Unicode
 CompanyName:  KelVastO
-FileVersion: 1.00
+FileVersion: $3
 InternalName: Tallivox
 ProductName: Tallivox
-ProductVersion: 1.00"
+ProductVersion: $3"
 version=$(exiftool -S $(sed 's/^\([A-Za-z]*\):.*/-\1/' <<<"$expected") "$1")
 [ "$version" = "$expected" ] || fail "the version block reads:
 $version"

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QStringList>
+
+#include <optional>
+
+namespace tallivox {
+
+// Gives Qt the program's name, version and maker, which the title bar,
+// --version and the desktop's menu entry read. Needs no application object.
+void describeApplication();
+
+// Answers --help and --version, and rejects what the program does not take,
+// before any window system is touched, so all of it works without a display.
+// Returns the exit status when the command line has been answered, nothing
+// when the window should open.
+std::optional<int> answerCommandLine(const QStringList &arguments);
+
+} // namespace tallivox
