@@ -328,7 +328,11 @@ private slots:
                 way == 0 ? ok->click() : way == 1 ? QTest::keyClick(box, Qt::Key_Escape) : void(box->close());
             });
             QTimer::singleShot(0, &window, [&window] { window.Exit->trigger(); });
-            QCOMPARE(QApplication::exec(), 0);
+            bool late = false;
+            QTimer::singleShot(10'000, &window, [&late] { late = true, QApplication::exit(1); });
+            const int status = QApplication::exec();
+            QVERIFY2(!late, "Exit never ended the event loop (waited 10 s)");
+            QCOMPARE(status, 0);
             QVERIFY(!window.isVisible());
         }
     }

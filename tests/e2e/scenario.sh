@@ -7,51 +7,70 @@
 set -u
 platform=$1 app=$2
 scratch=$(mktemp -d)
-openbox --sm-disable >/dev/null 2>&1 &
-for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+end() { [ "$platform" = windows ] && timeout 30 wineserver -k; rm -rf "$scratch"; }
+fail() { echo "FAIL: $*"; kill "$pid" 2>/dev/null; end; exit 1; }
+# Every wait has a bound: wait_for SECONDS WHAT COMMAND... fails naming what never came.
+wait_for() {
+    local deadline=$((SECONDS + $1)) what=$2
+    shift 2
+    until "$@"; do [ $SECONDS -lt $deadline ] || fail "$what never came"; sleep 0.1; done
+}
+# The helpers that serve the clipboard stay in the background, away from
+# every pipe this script or its caller reads.
+to_clipboard() { xclip -selection clipboard -i >/dev/null 2>&1; }
+clipboard() { timeout 5 xclip -selection clipboard -o 2>/dev/null; }
+has_wm() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+window_named() { found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1); [ -n "$found" ]; }
+
+pid=
+openbox --sm-disable >/dev/null 2>&1 </dev/null &
+wait_for 20 "openbox on the private display" has_wm
 if [ "$platform" = windows ]; then
     export WINEPREFIX=${WINEPREFIX:-$scratch/wine} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    wine "$app" >/dev/null 2>&1 &
+    wine "$app" >/dev/null 2>&1 </dev/null &
 else
-    QT_QPA_PLATFORM=xcb "$app" >/dev/null 2>&1 &
+    QT_QPA_PLATFORM=xcb "$app" >/dev/null 2>&1 </dev/null &
 fi
 pid=$!
 
-end() { [ "$platform" = windows ] && wineserver -k; rm -rf "$scratch"; }
-fail() { echo "FAIL: $*"; kill "$pid" 2>/dev/null; end; exit 1; }
-find_window() { timeout 60 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 click() { xdotool mousemove --window "$main" "$1" $((menu + $2)) click 1; sleep 0.3; }
 type_into() { click "$1" "$2"; xdotool key ctrl+a BackSpace; [ -z "$3" ] || xdotool type --delay 30 "$3"; sleep 0.3; }
-paste_into() { printf '%s' "$3" | xclip -selection clipboard; click "$1" "$2"; xdotool key ctrl+a ctrl+v; sleep 0.3; }
-# Presses keys and prints the clipboard once the program has answered.
+paste_into() { printf '%s' "$3" | to_clipboard; click "$1" "$2"; xdotool key ctrl+a ctrl+v; sleep 0.3; }
+# Presses keys until the program has put text on the clipboard (a key that
+# came before the program took the focus is lost, so it is pressed again).
 copy() {
-    xclip -selection clipboard -i </dev/null
-    xdotool key "$@"
-    for _ in $(seq 50); do xclip -selection clipboard -o 2>/dev/null | grep -q . && break; sleep 0.1; done
-    xclip -selection clipboard -o 2>/dev/null
+    to_clipboard </dev/null
+    local try
+    for try in 1 2 3 4 5; do
+        xdotool key "$@"
+        for _ in $(seq 20); do copied=$(clipboard) && [ -n "$copied" ] && return; sleep 0.1; done
+    done
+    fail "nothing reached the clipboard after $* (5 tries)"
 }
 centre() { eval "$(xdotool getwindowgeometry --shell "$1")"; echo $((X + WIDTH / 2)) $((Y + HEIGHT / 2)); }
 # Copies the open box's text; the box must belong to the window and be centred over it.
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] || [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+focus_box() { xdotool windowactivate "$box" 2>/dev/null || xdotool windowfocus "$box"; has_focus "$box"; }
 copy_box() {
-    box=$(find_window '^Tallivox$')
-    [ -n "$box" ] || fail "no box titled Tallivox appeared"
+    wait_for 60 "a box titled Tallivox" window_named '^Tallivox$'
+    box=$found
     xprop -id "$box" WM_TRANSIENT_FOR | grep -qi "$(printf '0x%x' "$main")" || fail "a box does not belong to the window"
     read -r bx by mx my <<<"$(centre "$box") $(centre "$main")"
     [ $(((bx - mx) ** 2 + (by - my) ** 2)) -le 900 ] || fail "a box is not centred over the window"
-    xdotool windowfocus --sync "$box"
-    text=$(copy ctrl+c)
+    wait_for 20 "the focus on the box" focus_box
+    copy ctrl+c
+    text=$copied
 }
 # Return closes the box; the focus goes back to the window (or to the next box).
+box_gone() { ! xwininfo -id "$box" 2>/dev/null | grep -q IsViewable; }
 close_box() {
     xdotool key Return
-    for _ in $(seq 100); do xwininfo -id "$box" 2>/dev/null | grep -q IsViewable || break; sleep 0.1; done
-    xwininfo -id "$box" 2>/dev/null | grep -q IsViewable && fail "Return did not close the box"
-    sleep 0.3
-    [ "${1:-}" = next ] || [ "$(xdotool getactivewindow)" = "$main" ] || fail "the focus did not come back to the window"
+    wait_for 10 "the box's closing after Return" box_gone
+    [ "${1:-}" = next ] || wait_for 10 "the focus back on the window" has_focus "$main"
 }
 
-main=$(find_window '^Tallivox By KV$')
-[ -n "$main" ] || fail "the window 'Tallivox By KV' did not appear"
+wait_for 60 "the window 'Tallivox By KV'" window_named '^Tallivox By KV$'
+main=$found
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$main")"
 menu=$((HEIGHT - 521))
@@ -73,7 +92,8 @@ copy_box
 [ "$text" = "$(printf "Run-time error '11':\n\nDivision by zero")" ] || fail "7 / 0 showed '$text'"
 close_box
 click 106 386
-[ "$(copy ctrl+a ctrl+c)" = "۷" ] || fail "after the error, Text7 no longer holds what was typed"
+copy ctrl+a ctrl+c
+[ "$copied" = "۷" ] || fail "after the error, Text7 no longer holds what was typed: '$copied'"
 
 # F10 opens the menu bar on its first command, About: three credits, each
 # yeh the Arabic U+064A the program was written with.
@@ -88,8 +108,8 @@ xdotool mousemove --window "$main" 70 $((menu / 2)) click 1 # Exit, on the menu 
 copy_box
 [ "$text" = " اميدوارم لذت برده باشيد " ] || fail "Exit showed '$text', not the farewell"
 xdotool key Return
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end after Exit"
+ended() { ! kill -0 "$pid" 2>/dev/null; }
+wait_for 10 "the program's end after Exit" ended
 wait "$pid"
 status=$?
 end
