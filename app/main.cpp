@@ -23,5 +23,5 @@ int main(int argc, char *argv[])
     tallivox::Form1 form(runtime);
     runtime.setOwner(&form);
     form.show();
-    return QApplication::exec();
+    return tallivox::skipWaylandTeardown(QApplication::exec());
 }

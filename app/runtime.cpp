@@ -11,6 +11,10 @@
 #include <QString>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
 namespace tallivox {
 namespace {
 
@@ -28,6 +32,13 @@ QString leftToRightHtml(const QString &text)
 // What a title bar spends beside its title, in pixels, at most, on the
 // desktops we know: the window icon, the close button and the margins.
 constexpr int titleBarExtras = 120;
+
+// Qt's own title bar on Wayland (its bradient decoration, drawn where the
+// compositor draws none) centres the title, in a 14-pixel font, over the
+// whole box and cuts it where its minimise button begins, 71 pixels inside
+// the client area's right edge; its frame adds 3 pixels a side.
+constexpr int waylandTitleBarExtras = 2 * 71 + 2 * 3;
+constexpr int waylandTitlePixels = 14;
 
 class MessageBox final : public QDialog {
 public:
@@ -75,9 +86,15 @@ public:
         // Never so narrow that the title bar cuts "Tallivox" short: room
         // for the title in the title-bar font, plus the window icon, the
         // close button and the frame's edges.
-        const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
-        label->setMinimumWidth(title.horizontalAdvance(applicationTitle()) + titleBarExtras
-                               - layout->contentsMargins().left() - layout->contentsMargins().right());
+        int width = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(applicationTitle())
+                    + titleBarExtras;
+        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+            QFont waylandTitle;
+            waylandTitle.setPixelSize(waylandTitlePixels);
+            width = std::max(width, QFontMetrics(waylandTitle).horizontalAdvance(applicationTitle())
+                                        + waylandTitleBarExtras);
+        }
+        label->setMinimumWidth(width - layout->contentsMargins().left() - layout->contentsMargins().right());
         // Fixed before the native window exists: a window manager that reads
         // the size hints only when the box is mapped then offers no maximise.
         layout->activate();
@@ -124,6 +141,30 @@ void QtRuntime::endProgram()
 {
     QApplication::closeAllWindows();
     QApplication::exit(0);
+}
+
+// Qt 6.4's Wayland plug-in reads the connection on two threads, its event
+// thread and its frame-callback thread, through libwayland's prepare-read
+// protocol: every read prepared must be read or cancelled, and a thread that
+// reads waits until all prepared readers have. The main thread prepares the
+// event thread's reads for it; if it has just done so when ~QWaylandDisplay
+// stops that thread, the thread sees the quit flag and returns without
+// wl_display_cancel_read(). The frame-callback thread, stopped next, often
+// finds the compositor's last events on the socket before its stop byte,
+// enters wl_display_read_events() and waits for the lost read forever, and
+// ~QWaylandDisplay with it in QThread::wait(). The application object's
+// destroyed() comes before its private part deletes the plug-in; what the
+// plug-in would tear down after that (the connection, its proxies, memory)
+// goes with the process anyway.
+int skipWaylandTeardown(int status)
+{
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        QObject::connect(qApp, &QObject::destroyed, [status] {
+            std::fflush(nullptr);
+            std::_Exit(status);
+        });
+    }
+    return status;
 }
 
 } // namespace tallivox

@@ -42,6 +42,11 @@ private:
     QPointer<QWidget> owner_;
 };
 
+// Returns status. On Wayland it also makes the process end with status as
+// soon as the application object is gone, before the Wayland plug-in's own
+// teardown, which Qt 6.4 can leave waiting forever (see runtime.cpp).
+int skipWaylandTeardown(int status);
+
 QString applicationTitle();
 
 // "Run-time error '11':" above the description, as the classic box words it.

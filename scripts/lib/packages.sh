@@ -11,8 +11,12 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-farsiweb fonts-liberati
 DISPLAY_PACKAGES=(xvfb xauth openbox x11-utils xdotool xclip imagemagick)
 
 # What running every test needs on top of the build: sanitizers and the
-# fuzzer (clang), and desktop-file and AppStream validators.
-TEST_PACKAGES=(libgtest-dev clang libclang-rt-14-dev desktop-file-utils appstream "${DISPLAY_PACKAGES[@]}")
+# fuzzer (clang), desktop-file and AppStream validators, and a headless
+# Wayland compositor with the tools the Wayland scenario drives and reads it with.
+TEST_PACKAGES=(libgtest-dev clang libclang-rt-dev desktop-file-utils appstream "${DISPLAY_PACKAGES[@]}"
+    sway wtype grim wl-clipboard jq qt6-wayland)
+# The package check: dpkg-shlibdeps (dpkg-dev, file) and lintian.
+TEST_PACKAGES+=(dpkg-dev file lintian)
 
 # What the benchmarks need on top of the build.
 BENCH_PACKAGES=(libbenchmark-dev python3 xvfb xauth)

@@ -1,0 +1,112 @@
+#!/bin/bash
+# The end-to-end scenario on Wayland: the real program on Qt's Wayland plug-in
+# in a private headless sway, driven from the keyboard (wtype; the seat has no
+# pointer). The compositor places the windows; what is checked is what the
+# program asks for, from a WAYLAND_DEBUG log. TALLIVOX_SHOT=file keeps a
+# screenshot of the first result box.
+# usage: wayland.sh PROGRAM
+set -u
+app=$1
+scratch=$(mktemp -d)
+chmod 755 "$scratch"
+mkdir -m 700 "$scratch/sway" "$scratch/me"
+printf '%s\n' 'xwayland disable' 'output HEADLESS-1 resolution 1024x768 scale 1' \
+    'for_window [app_id="^example\.kelvasto\.Tallivox$"] floating enable' >"$scratch/config"
+# sway refuses to run as root: as root it runs as nobody, and the program and
+# the tools connect to its socket.
+as_sway=()
+[ "$(id -u)" != 0 ] || { chown nobody "$scratch/sway"; as_sway=(setpriv --reuid=nobody --regid=nogroup --clear-groups); }
+"${as_sway[@]}" env -i PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$scratch/sway" WLR_BACKENDS=headless \
+    WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$scratch/config" >/dev/null 2>&1 </dev/null &
+sway=$!
+export XDG_RUNTIME_DIR=$scratch/me WAYLAND_DISPLAY=$scratch/sway/wayland-1
+end() { kill "${pid:-}" "${holder:-}" "$sway" 2>/dev/null; rm -rf "$scratch"; }
+fail() { echo "FAIL: $*"; end; exit 1; }
+# Waits at most 10 s for a command to succeed.
+await() {
+    local what=$1
+    shift
+    for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
+    fail "$what never came"
+}
+await "sway's socket" test -S "$WAYLAND_DISPLAY"
+SWAYSOCK=$(ls "$scratch"/sway/sway-ipc.*.sock) && export SWAYSOCK
+# An idle virtual keyboard keeps the seat's keyboard between the short-lived
+# wtype calls: without it the keyboard goes with each one, and the focus with it.
+wtype -s 86400000 >/dev/null 2>&1 &
+holder=$!
+QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 "$app" >/dev/null 2>"$scratch/wayland.log" &
+pid=$!
+
+tree() { swaymsg -t get_tree | jq -r "$1"; }
+focus() { tree '.. | select(.focused? == true) | "\(.id) \(.pid) \(.name)"'; }
+has_focus() { read -r focused_id focused_pid focused_name <<<"$(focus)"; [ "$focused_pid $focused_name" = "$pid $1" ]; }
+# wtype reads its text in the locale's encoding.
+keys() { LC_ALL=C.UTF-8 wtype "$@"; sleep 0.3; }
+# Presses keys and puts in $text what they copied.
+copy() {
+    wl-copy --clear
+    keys "$@"
+    await "a text on the clipboard after $*" eval 'text=$(timeout 5 wl-paste -n 2>/dev/null) && [ -n "$text" ]'
+}
+# Copies the text of the box that has the focus.
+copy_box() {
+    await "the focus on a box titled Tallivox" has_focus Tallivox
+    box=$focused_id
+    copy -M ctrl -k c -m ctrl
+}
+# Return closes the box; the focus goes back to the window (or to the next box).
+close_box() {
+    keys -k Return
+    await "the focus away from the box after Return" eval '[ "$(focus)" != "$box $pid Tallivox" ]'
+    [ "${1:-}" = next ] || await "the focus back on the window" has_focus "Tallivox By KV"
+}
+
+await "the window 'Tallivox By KV' with the focus" has_focus "Tallivox By KV"
+main=$focused_id
+read -r x y width height <<<"$(tree ".. | select(.id? == $main) | \"\(.rect.x + .window_rect.x) \(.rect.y + .window_rect.y) \(.window_rect.width) \(.window_rect.height)\"")"
+menu=$((height - 521))
+[ "$width" -eq 298 ] && [ "$menu" -ge 12 ] && [ "$menu" -le 48 ] || fail "the window is ${width}x$height, not 298 by 521 below a menu bar"
+column=$(grim -g "$((x + 290)),$((y + menu)) 1x521" - | convert - -unique-colors txt:- | awk 'NR > 1 {print $3}')
+[ "$column" = "#010042" ] || fail "the client area's last column is not all background: $column"
+
+# From Command1, Tab walks to Text7 (the ninth stop), Text8 and Command4.
+keys -k Tab -k Tab -k Tab -k Tab -k Tab -k Tab -k Tab -k Tab -k Tab
+keys "۷"
+keys -k Tab 2 -k Tab -k Return
+copy_box
+[ "$text" = "4" ] || fail "۷ / 2 showed '$text', not 4"
+[ -z "${TALLIVOX_SHOT:-}" ] || grim "$TALLIVOX_SHOT"
+close_box
+keys -M shift -k Tab -m shift -M ctrl -k a -m ctrl -k BackSpace -k Tab -k Return
+copy_box
+[ "$text" = "$(printf "Run-time error '11':\n\nDivision by zero")" ] || fail "7 / 0 showed '$text'"
+close_box
+copy -M shift -k Tab -k Tab -m shift -M ctrl -k a -k c -m ctrl
+[ "$text" = "۷" ] || fail "after the error, Text7 no longer holds '۷' but '$text'"
+
+# F10 opens the menu bar on its first command, About: three credits, each
+# yeh the Arabic U+064A the program was written with; Exit is the next one.
+keys -k F10 -k Return
+credits=(" سازنده ي برنامه : Orvandel " " وبسايت من : https://kelvasto.example/ " " منتظر شما هستم :) ")
+for i in 0 1 2; do
+    copy_box
+    [ "$text" = "${credits[i]}" ] || fail "About showed '$text', not '${credits[i]}'"
+    [ $i = 2 ] && close_box || close_box next
+done
+keys -k F10 -k Right -k Return
+copy_box
+[ "$text" = " اميدوارم لذت برده باشيد " ] || fail "Exit showed '$text', not the farewell"
+keys -k Return
+await "the end of the program after Exit" eval '! kill -0 "$pid" 2>/dev/null'
+wait "$pid"
+status=$?
+# Every box's toplevel asks to be the window's child: the first toplevel is the window.
+parents=$(awk '/get_toplevel\(new id/ { sub(/.*new id /, ""); sub(/\)$/, ""); if (!main) main = $0; else { made++; box = $0 } }
+    box && index($0, "-> " box ".set_parent(" main ")") { asked++; box = "" }
+    END { print made + 0, asked + 0 }' "$scratch/wayland.log")
+end
+[ "$parents" = "6 6" ] || fail "of the boxes made and those asking for the window as parent: $parents, not 6 6"
+[ "$status" -eq 0 ] || fail "Exit ended with status $status"
+echo "wayland: 298x521 below a ${menu}-pixel menu bar; all 6 boxes ask for the window as parent; ۷/2 shows 4;" \
+     "error 11 keeps the window and its boxes; F10 opens About, three credits; Exit ends with 0"
