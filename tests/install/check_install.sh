@@ -1,14 +1,15 @@
 #!/bin/sh
 # Installs the build into a scratch root and builds the Debian package; both
 # must put exactly these files where desktops look for them, and the desktop
-# entry and AppStream metainfo must validate.
-# usage: check_install.sh BUILD_DIR
+# entry and AppStream metainfo must validate. The package must satisfy lintian
+# and its program carry the hardening.
+# usage: check_install.sh BUILD_DIR VERSION
 set -eu
-build=$1
+build=$1 version=$2
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 id=example.kelvasto.Tallivox
-expected="./usr/bin/tallivox ./usr/share/applications/$id.desktop ./usr/share/icons/hicolor/128x128/apps/$id.png ./usr/share/metainfo/$id.metainfo.xml"
+expected="./usr/bin/tallivox ./usr/share/applications/$id.desktop ./usr/share/doc/tallivox/changelog.gz ./usr/share/doc/tallivox/copyright ./usr/share/icons/hicolor/128x128/apps/$id.png ./usr/share/man/man1/tallivox.1.gz ./usr/share/metainfo/$id.metainfo.xml"
 fail() { echo "FAIL: $*"; exit 1; }
 
 DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr >/dev/null
@@ -18,11 +19,25 @@ desktop-file-validate "$scratch/root/usr/share/applications/$id.desktop" || fail
 appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/$id.metainfo.xml" || fail "metainfo"
 grep -q "^Exec=tallivox$" "$scratch/root/usr/share/applications/$id.desktop" || fail "Exec line"
 
+# Directories 0755 in the package, as dpkg-buildpackage's own umask gives.
+umask 022
 cpack --config "$build/CPackConfig.cmake" -B "$scratch/package" >/dev/null
 deb=$(ls "$scratch"/package/*.deb)
 packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $NF}' | sort | xargs)
 [ "$packaged" = "$expected" ] || fail "the package holds: $packaged"
 [ "$(dpkg-deb -f "$deb" Package Version)" = "Package: tallivox
-Version: 1.00" ] || fail "package name or version"
-dpkg-deb -f "$deb" Depends | grep -q "libqt6widgets6.*fonts-farsiweb, fonts-liberation2" || fail "package depends"
+Version: $version" ] || fail "package name or version"
+dpkg-deb -f "$deb" Depends | grep -q "fonts-farsiweb, fonts-liberation2, libc6.*libqt6widgets6" || fail "package depends"
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "package recommends"
+lintian --fail-on error,warning "$deb" || fail "lintian's errors or warnings above"
+
+# The shipped program, hardened: fortified calls wherever the build optimises.
+dpkg-deb -x "$deb" "$scratch/unpacked"
+elf=$(readelf -hldW --dyn-syms "$scratch/unpacked/usr/bin/tallivox")
+set -- 'Type: *DYN' GNU_RELRO 'FLAGS_1.* NOW' 'FLAGS_1.* PIE' ' __stack_chk_fail@'
+case $(sed -n 's/^CMAKE_BUILD_TYPE:STRING=//p' "$build/CMakeCache.txt") in
+    Release | RelWithDebInfo | MinSizeRel) set -- "$@" ' __[a-z]*_chk@' ;;
+esac
+for want; do printf "%s\n" "$elf" | grep -q "$want" || fail "the packaged program lacks $want"; done
+printf "%s\n" "$elf" | grep -E '\((RUNPATH|RPATH)\)' && fail "the packaged program has a search path"
 echo "installed and packaged: $expected ($(basename "$deb"))"

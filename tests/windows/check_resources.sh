@@ -1,6 +1,6 @@
 #!/bin/bash
-# Reads the icon and the version block back from the linked tallivox.exe:
-# what Explorer shows for the program comes from these bytes.
+# Reads the icon, the version block and the hardening back from the linked
+# tallivox.exe: what Explorer shows and what Windows enforces come from these bytes.
 # usage: check_resources.sh TALLIVOX_EXE FIXED_VERSION VERSION
 set -u
 fail() { echo "FAIL: $*"; exit 1; }
@@ -21,4 +21,8 @@ ProductVersion: $3"
 version=$(exiftool -S $(sed 's/^\([A-Za-z]*\):.*/-\1/' <<<"$expected") "$1")
 [ "$version" = "$expected" ] || fail "the version block reads:
 $version"
-echo "icon 122x128 24-bit; version block: $(tr '\n' ';' <<<"$version")"
+# ASLR with high-entropy addresses, and DEP: DllCharacteristics 0x20, 0x40, 0x100.
+flags=0x$(x86_64-w64-mingw32-objdump -p "$1" | awk '$1 == "DllCharacteristics" {print $2}')
+[ $((flags & 0x160)) = $((0x160)) ] || fail "DllCharacteristics $flags lack ASLR, high-entropy addresses or DEP"
+grep -q "stack smashing detected" "$1" || fail "no stack protector's guard is linked in"
+echo "ASLR, high-entropy VA, DEP, stack protector; icon 122x128 24-bit; version block: $(tr '\n' ';' <<<"$version")"
