@@ -47,4 +47,4 @@ as_root() {
 # back, and the display the end-to-end tests need.
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
     mingw-w64-tools qt6-base-dev qt6-base-dev-tools dpkg-dev googletest wine wine64 fonts-wine
-    nsis icoutils libimage-exiftool-perl "${DISPLAY_PACKAGES[@]}")
+    nsis icoutils libimage-exiftool-perl zip unzip "${DISPLAY_PACKAGES[@]}")

@@ -1,0 +1,19 @@
+#!/bin/bash
+# Relinks tallivox.exe from the relinking kit against a static Qt, as someone
+# with a modified Qt would, and runs the result under Wine. Against the Qt it
+# shipped with, the kit must give back the very program that ships.
+# usage: check_relink.sh PACKAGE_DIR QT_PREFIX TALLIVOX_EXE NOTICES VERSION
+set -u
+kit=$(ls "$1"/*-relink-kit.zip) qt=$2 program=$3 notices=$4 version=$5
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+grep -qF "$(basename "$kit")" "$notices" || fail "the notices do not name the kit $(basename "$kit")"
+unzip -q "$kit" -d "$scratch" || fail "$kit does not unpack"
+relinked=$(ls -d "$scratch"/*/)tallivox.exe
+QT=$qt sh "$(dirname "$relinked")/link.sh" >"$scratch/link.log" 2>&1 || fail "the kit's link.sh: $(cat "$scratch/link.log")"
+x86_64-w64-mingw32-strip "$relinked"
+cmp -s "$relinked" "$program" || fail "the relinked program differs from tallivox.exe"
+answer=$(timeout 60 wine "$relinked" --version </dev/null 2>/dev/null | tr -d '\r')
+[ "$answer" = "Tallivox $version" ] || fail "the relinked program answered --version with '$answer'"
+echo "relinked from $(basename "$kit"): the same bytes as tallivox.exe; under Wine it says '$answer'"
