@@ -8,7 +8,7 @@ set -u
 platform=$1 app=$2
 scratch=$(mktemp -d)
 end() { [ "$platform" = windows ] && timeout 30 wineserver -k; rm -rf "$scratch"; }
-fail() { echo "FAIL: $*"; kill "$pid" 2>/dev/null; end; exit 1; }
+fail() { echo "FAIL: $*"; kill ${pid:-} 2>/dev/null; end; exit 1; }
 # Every wait has a bound: wait_for SECONDS WHAT COMMAND... fails naming what never came.
 wait_for() {
     local deadline=$((SECONDS + $1)) what=$2
@@ -22,7 +22,6 @@ clipboard() { timeout 5 xclip -selection clipboard -o 2>/dev/null; }
 has_wm() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 window_named() { found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1); [ -n "$found" ]; }
 
-pid=
 openbox --sm-disable >/dev/null 2>&1 </dev/null &
 wait_for 20 "openbox on the private display" has_wm
 if [ "$platform" = windows ]; then
@@ -36,14 +35,13 @@ pid=$!
 click() { xdotool mousemove --window "$main" "$1" $((menu + $2)) click 1; sleep 0.3; }
 type_into() { click "$1" "$2"; xdotool key ctrl+a BackSpace; [ -z "$3" ] || xdotool type --delay 30 "$3"; sleep 0.3; }
 paste_into() { printf '%s' "$3" | to_clipboard; click "$1" "$2"; xdotool key ctrl+a ctrl+v; sleep 0.3; }
-# Presses keys until the program has put text on the clipboard (a key that
+# Presses keys until the program has put $text on the clipboard (a key that
 # came before the program took the focus is lost, so it is pressed again).
 copy() {
     to_clipboard </dev/null
-    local try
-    for try in 1 2 3 4 5; do
+    for _ in 1 2 3 4 5; do
         xdotool key "$@"
-        for _ in $(seq 20); do copied=$(clipboard) && [ -n "$copied" ] && return; sleep 0.1; done
+        for _ in $(seq 20); do text=$(clipboard) && [ -n "$text" ] && return; sleep 0.1; done
     done
     fail "nothing reached the clipboard after $* (5 tries)"
 }
@@ -59,7 +57,6 @@ copy_box() {
     [ $(((bx - mx) ** 2 + (by - my) ** 2)) -le 900 ] || fail "a box is not centred over the window"
     wait_for 20 "the focus on the box" focus_box
     copy ctrl+c
-    text=$copied
 }
 # Return closes the box; the focus goes back to the window (or to the next box).
 box_gone() { ! xwininfo -id "$box" 2>/dev/null | grep -q IsViewable; }
@@ -93,7 +90,7 @@ copy_box
 close_box
 click 106 386
 copy ctrl+a ctrl+c
-[ "$copied" = "۷" ] || fail "after the error, Text7 no longer holds what was typed: '$copied'"
+[ "$text" = "۷" ] || fail "after the error, Text7 no longer holds what was typed: '$text'"
 
 # F10 opens the menu bar on its first command, About: three credits, each
 # yeh the Arabic U+064A the program was written with.

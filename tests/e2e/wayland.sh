@@ -8,19 +8,8 @@
 set -u
 app=$1
 scratch=$(mktemp -d)
-chmod 755 "$scratch"
-mkdir -m 700 "$scratch/sway" "$scratch/me"
-printf '%s\n' 'xwayland disable' 'output HEADLESS-1 resolution 1024x768 scale 1' \
-    'for_window [app_id="^example\.kelvasto\.Tallivox$"] floating enable' >"$scratch/config"
-# sway refuses to run as root: as root it runs as nobody, and the program and
-# the tools connect to its socket.
-as_sway=()
-[ "$(id -u)" != 0 ] || { chown nobody "$scratch/sway"; as_sway=(setpriv --reuid=nobody --regid=nogroup --clear-groups); }
-"${as_sway[@]}" env -i PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$scratch/sway" WLR_BACKENDS=headless \
-    WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$scratch/config" >/dev/null 2>&1 </dev/null &
-sway=$!
-export XDG_RUNTIME_DIR=$scratch/me WAYLAND_DISPLAY=$scratch/sway/wayland-1
-end() { kill "${pid:-}" "${holder:-}" "$sway" 2>/dev/null; rm -rf "$scratch"; }
+source "$(dirname "$0")/../../scripts/lib/sway.sh"
+end() { kill ${pid:-} ${sway_pids:-} 2>/dev/null; rm -rf "$scratch"; }
 fail() { echo "FAIL: $*"; end; exit 1; }
 # Waits at most 10 s for a command to succeed.
 await() {
@@ -29,12 +18,7 @@ await() {
     for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
     fail "$what never came"
 }
-await "sway's socket" test -S "$WAYLAND_DISPLAY"
-SWAYSOCK=$(ls "$scratch"/sway/sway-ipc.*.sock) && export SWAYSOCK
-# An idle virtual keyboard keeps the seat's keyboard between the short-lived
-# wtype calls: without it the keyboard goes with each one, and the focus with it.
-wtype -s 86400000 >/dev/null 2>&1 &
-holder=$!
+start_sway "$scratch" 'for_window [app_id="^example\.kelvasto\.Tallivox$"] floating enable' || fail "sway's socket never came"
 QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 "$app" >/dev/null 2>"$scratch/wayland.log" &
 pid=$!
 
