@@ -26,6 +26,7 @@ openbox --sm-disable >/dev/null 2>&1 </dev/null &
 wait_for 20 "openbox on the private display" has_wm
 if [ "$platform" = windows ]; then
     export WINEPREFIX=${WINEPREFIX:-$scratch/wine} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    timeout 30 wineserver -k 2>/dev/null # a Wine left running serves another display
     wine "$app" >/dev/null 2>&1 </dev/null &
 else
     QT_QPA_PLATFORM=xcb "$app" >/dev/null 2>&1 </dev/null &
