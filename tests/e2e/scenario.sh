@@ -7,6 +7,7 @@
 set -u
 platform=$1 app=$2
 scratch=$(mktemp -d)
+source "$(dirname "$0")/expected.sh"
 end() { [ "$platform" = windows ] && timeout 30 wineserver -k; rm -rf "$scratch"; }
 fail() { echo "FAIL: $*"; kill ${pid:-} 2>/dev/null; end; exit 1; }
 # Every wait has a bound: wait_for SECONDS WHAT COMMAND... fails naming what never came.
@@ -81,30 +82,24 @@ paste_into 106 386 "۷"
 type_into 106 410 "2"
 click 144 460
 copy_box
-[ "$text" = "4" ] || fail "۷ / 2 showed '$text', not 4"
+expect 4 "۷ / 2"
 [ -z "${TALLIVOX_SHOT:-}" ] || import -window root "$TALLIVOX_SHOT"
 close_box
 type_into 106 410 ""
 click 144 460
 copy_box
-[ "$text" = "$(printf "Run-time error '11':\n\nDivision by zero")" ] || fail "7 / 0 showed '$text'"
+expect "$division_by_zero" "7 / 0"
 close_box
 click 106 386
 copy ctrl+a ctrl+c
 [ "$text" = "۷" ] || fail "after the error, Text7 no longer holds what was typed: '$text'"
 
-# F10 opens the menu bar on its first command, About: three credits, each
-# yeh the Arabic U+064A the program was written with.
+# F10 opens the menu bar on its first command, About, with three credits.
 xdotool key F10 Return
-credits=(" سازنده ي برنامه : Orvandel " " وبسايت من : https://kelvasto.example/ " " منتظر شما هستم :) ")
-for i in 0 1 2; do
-    copy_box
-    [ "$text" = "${credits[i]}" ] || fail "About showed '$text', not '${credits[i]}'"
-    [ $i = 2 ] && close_box || close_box next
-done
+expect_credits
 xdotool mousemove --window "$main" 70 $((menu / 2)) click 1 # Exit, on the menu bar
 copy_box
-[ "$text" = " اميدوارم لذت برده باشيد " ] || fail "Exit showed '$text', not the farewell"
+expect "$farewell" Exit
 xdotool key Return
 ended() { ! kill -0 "$pid" 2>/dev/null; }
 wait_for 10 "the program's end after Exit" ended
