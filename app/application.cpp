@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <utility>
 
 namespace tallivox {
 
@@ -15,7 +16,7 @@ void describeApplication()
     QCoreApplication::setApplicationVersion(QStringLiteral(TALLIVOX_VERSION));
     QCoreApplication::setOrganizationName(QStringLiteral("KelVastO"));
     // Lets Linux desktops match the window to its installed menu entry.
-    QGuiApplication::setDesktopFileName(QStringLiteral("example.kelvasto.Tallivox"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TALLIVOX_APP_ID));
 }
 
 std::optional<int> answerCommandLine(const QStringList &arguments)
@@ -28,14 +29,14 @@ std::optional<int> answerCommandLine(const QStringList &arguments)
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help."));
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
-    for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
-                             "qwindowtitle", "session", "display", "geometry", "style", "stylesheet", "qmljsdebugger"}) {
-        QCommandLineOption qt(QString::fromLatin1(name), QString(), QStringLiteral("value"));
-        qt.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(qt);
-    }
-    for (const char *name : {"reverse", "widgetcount"}) {
-        QCommandLineOption qt(QString::fromLatin1(name));
+    // Qt's own options, each with whether it takes a value; hidden from --help.
+    const std::pair<const char *, bool> qtOptions[] = {
+        {"platform", true}, {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
+        {"qwindowgeometry", true}, {"qwindowicon", true}, {"qwindowtitle", true}, {"session", true},
+        {"display", true}, {"geometry", true}, {"style", true}, {"stylesheet", true}, {"qmljsdebugger", true},
+        {"reverse", false}, {"widgetcount", false}};
+    for (const auto &[name, takesValue] : qtOptions) {
+        QCommandLineOption qt(QString::fromLatin1(name), QString(), takesValue ? QStringLiteral("value") : QString());
         qt.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(qt);
     }

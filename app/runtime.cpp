@@ -40,6 +40,11 @@ constexpr int titleBarExtras = 120;
 constexpr int waylandTitleBarExtras = 2 * 71 + 2 * 3;
 constexpr int waylandTitlePixels = 14;
 
+bool onWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 class MessageBox final : public QDialog {
 public:
     MessageBox(const QString &text, QWidget *parent)
@@ -88,7 +93,7 @@ public:
         // close button and the frame's edges.
         int width = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(applicationTitle())
                     + titleBarExtras;
-        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        if (onWayland()) {
             QFont waylandTitle;
             waylandTitle.setPixelSize(waylandTitlePixels);
             width = std::max(width, QFontMetrics(waylandTitle).horizontalAdvance(applicationTitle())
@@ -158,7 +163,7 @@ void QtRuntime::endProgram()
 // goes with the process anyway.
 int skipWaylandTeardown(int status)
 {
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    if (onWayland()) {
         QObject::connect(qApp, &QObject::destroyed, [status] {
             std::fflush(nullptr);
             std::_Exit(status);
