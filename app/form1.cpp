@@ -345,7 +345,7 @@ void Form1::runOperation(arith::Operation op, const QLineEdit &first, const QLin
         // QString::number ignores the locale: always 0-9 and a plain "-".
         runtime_.messageBox(QString::number(result));
     } catch (const arith::RunTimeError &error) {
-        runtime_.runTimeErrorBox(error.number(), QString::fromStdString(error.description()));
+        runtime_.runTimeErrorBox(error.number(), QString::fromLatin1(error.what()));
     }
 }
 

@@ -1,12 +1,27 @@
-#include "app/menu_commands.h"
-
+// About and Exit, the two commands of Form1's menu bar.
 #include "app/form1.h"
 #include "app/runtime.h"
 
 #include <QString>
 
+#include <array>
+#include <string_view>
+
 namespace tallivox {
 namespace {
+
+// The credit and farewell texts. Each keeps its blank at both ends, and the
+// letter yeh is U+064A ARABIC LETTER YEH, as in the program's first release.
+constexpr std::array<std::u16string_view, 3> creditTexts = {
+    u" \u0633\u0627\u0632\u0646\u062F\u0647 \u064A \u0628\u0631\u0646\u0627\u0645\u0647 : Orvandel ",
+    // A reserved example domain: the maker's real address is not known, and
+    // this one can never lead a user to a stranger's site.
+    u" \u0648\u0628\u0633\u0627\u064A\u062A \u0645\u0646 : https://kelvasto.example/ ",
+    u" \u0645\u0646\u062A\u0638\u0631 \u0634\u0645\u0627 \u0647\u0633\u062A\u0645 :) ",
+};
+
+constexpr std::u16string_view farewellText =
+    u" \u0627\u0645\u064A\u062F\u0648\u0627\u0631\u0645 \u0644\u0630\u062A \u0628\u0631\u062F\u0647 \u0628\u0627\u0634\u064A\u062F ";
 
 QString toQString(std::u16string_view text)
 {
@@ -15,26 +30,18 @@ QString toQString(std::u16string_view text)
 
 } // namespace
 
-void showCredits(Runtime &runtime)
-{
-    for (const std::u16string_view text : creditTexts)
-        runtime.messageBox(toQString(text));
-}
-
-void sayFarewellAndEnd(Runtime &runtime)
-{
-    runtime.messageBox(toQString(farewellText));
-    runtime.endProgram();
-}
-
+// Shows the three credits, each after the previous one is dismissed.
 void Form1::About_Click()
 {
-    showCredits(runtime_);
+    for (const std::u16string_view text : creditTexts)
+        runtime_.messageBox(toQString(text));
 }
 
+// Says goodbye, then ends the program however the box was dismissed.
 void Form1::Exit_Click()
 {
-    sayFarewellAndEnd(runtime_);
+    runtime_.messageBox(toQString(farewellText));
+    runtime_.endProgram();
 }
 
 } // namespace tallivox

@@ -45,6 +45,20 @@ bool onWayland()
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
+QString applicationTitle()
+{
+    return QStringLiteral("Tallivox");
+}
+
+// "Run-time error '11':" above the description, as the classic box words it.
+QString runTimeErrorText(int number, const QString &description)
+{
+    return QStringLiteral("Run-time error '%1':\n\n%2").arg(number).arg(description);
+}
+
+// The box QtRuntime shows: application-modal, owned by parent, titled with
+// the application title, the text left to right, one plain OK button, no
+// icon, a close button but no minimise or maximise.
 class MessageBox final : public QDialog {
 public:
     MessageBox(const QString &text, QWidget *parent)
@@ -108,21 +122,6 @@ public:
 
 } // namespace
 
-QString applicationTitle()
-{
-    return QStringLiteral("Tallivox");
-}
-
-QString runTimeErrorText(int number, const QString &description)
-{
-    return QStringLiteral("Run-time error '%1':\n\n%2").arg(number).arg(description);
-}
-
-QDialog *createMessageBox(const QString &text, QWidget *parent)
-{
-    return new MessageBox(text, parent);
-}
-
 void QtRuntime::setOwner(QWidget *window)
 {
     owner_ = window;
@@ -132,7 +131,7 @@ void QtRuntime::messageBox(const QString &text)
 {
     // A guarded pointer: a window closed under the box (end of session, say)
     // takes the box with it.
-    QPointer<QDialog> box = createMessageBox(text, owner_);
+    QPointer<QDialog> box = new MessageBox(text, owner_);
     box->exec();
     delete box;
 }

@@ -2,7 +2,6 @@
 
 #include <QPointer>
 
-class QDialog;
 class QString;
 class QWidget;
 
@@ -42,19 +41,8 @@ private:
     QPointer<QWidget> owner_;
 };
 
-// Returns status. On Wayland it also makes the process end with status as
-// soon as the application object is gone, before the Wayland plug-in's own
-// teardown, which Qt 6.4 can leave waiting forever (see runtime.cpp).
+// Returns status. On Wayland the process also ends with status once the
+// application object is gone; runtime.cpp says why.
 int skipWaylandTeardown(int status);
-
-QString applicationTitle();
-
-// "Run-time error '11':" above the description, as the classic box words it.
-QString runTimeErrorText(int number, const QString &description);
-
-// The box QtRuntime shows, built but not yet shown: application-modal, owned
-// by parent, titled with the application title, the text left to right, one
-// plain OK button, no icon, a close button but no minimise or maximise.
-QDialog *createMessageBox(const QString &text, QWidget *parent);
 
 } // namespace tallivox

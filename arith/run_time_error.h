@@ -1,7 +1,6 @@
 #pragma once
 
 #include <exception>
-#include <string>
 
 namespace arith {
 
@@ -14,14 +13,13 @@ enum class ErrorNumber : int {
 };
 
 // Raised by operand reading and by the operations when a value cannot be
-// produced. Carries the number and the English description that the
-// run-time error box shows.
+// produced. Carries the number, and what() gives the English description
+// that the run-time error box shows.
 class RunTimeError : public std::exception {
 public:
     explicit RunTimeError(ErrorNumber number) noexcept : number_(number) {}
 
     int number() const noexcept { return static_cast<int>(number_); }
-    std::string description() const { return what(); }
     const char *what() const noexcept override;
 
 private:

@@ -33,7 +33,7 @@ TEST_P(OperandValue, IsTheLeadingNumber)
     } catch (const arith::RunTimeError &error) {
         EXPECT_TRUE(std::isnan(expected)) << "unexpected error " << error.number();
         EXPECT_EQ(error.number(), 6);
-        EXPECT_EQ(error.description(), "Overflow");
+        EXPECT_STREQ(error.what(), "Overflow");
     }
 }
 

@@ -32,7 +32,7 @@ TEST_P(Calculate, RoundsHalfToEvenOrRaisesItsError)
         EXPECT_EQ(row.error, 0) << "no error raised";
     } catch (const arith::RunTimeError &error) {
         EXPECT_EQ(error.number(), row.error);
-        EXPECT_EQ(error.description(), row.error == overflow ? "Overflow" : "Division by zero");
+        EXPECT_STREQ(error.what(), row.error == overflow ? "Overflow" : "Division by zero");
     }
 }
 
