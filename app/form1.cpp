@@ -233,6 +233,14 @@ std::u16string_view textOf(const QLineEdit &box)
     return {QStringView(text).utf16(), static_cast<std::size_t>(text.size())};
 }
 
+// Gives the focus to each control in turn by its tab index, lowest first.
+void chainTabs(std::vector<std::pair<int, QWidget *>> stops)
+{
+    std::sort(stops.begin(), stops.end());
+    for (std::size_t i = 1; i < stops.size(); ++i)
+        QWidget::setTabOrder(stops[i - 1].second, stops[i].second);
+}
+
 } // namespace
 
 Form1::Form1(Runtime &runtime, QWidget *parent) : QMainWindow(parent), runtime_(runtime)
@@ -244,10 +252,25 @@ Form1::Form1(Runtime &runtime, QWidget *parent) : QMainWindow(parent), runtime_(
     client->setObjectName(QStringLiteral("clientArea"));
     setCentralWidget(client);
 
+    createControls(client);
+    nameBoxesForScreenReaders();
+    connectButtons();
+    createMenuBar();
+
+    resize(sizeHint());
+    Command1->setFocus();
+}
+
+Form1::~Form1() = default;
+
+// Every control of the layout table, back to front, in its place and font,
+// kept in its member; those that take the focus are chained by tab index.
+void Form1::createControls(QWidget *client)
+{
     const QStringList installed = QFontDatabase::families();
     const QFont fonts[] = {fontFor(Face::Bardiya, installed), fontFor(Face::Vahid, installed),
                            fontFor(Face::SansSerif, installed)};
-    std::vector<std::pair<int, QWidget *>> tabChain;
+    std::vector<std::pair<int, QWidget *>> tabStops;
     for (const ControlRow &row : layoutTable) {
         QWidget *control = std::visit(
             Overloaded{
@@ -262,14 +285,15 @@ Form1::Form1(Runtime &runtime, QWidget *parent) : QMainWindow(parent), runtime_(
         control->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
                              twipsToPixels(row.height));
         if (control->focusPolicy() != Qt::NoFocus)
-            tabChain.emplace_back(row.tabIndex, control);
+            tabStops.emplace_back(row.tabIndex, control);
     }
-    std::sort(tabChain.begin(), tabChain.end());
-    for (std::size_t i = 1; i < tabChain.size(); ++i)
-        setTabOrder(tabChain[i - 1].second, tabChain[i].second);
+    chainTabs(std::move(tabStops));
+}
 
-    // Screen readers cannot tell eight boxes all labelled "number" apart, so
-    // each box gets a name of its own and the label beside it as buddy.
+// Screen readers cannot tell eight boxes all labelled "number" apart, so
+// each box gets a name of its own and the label beside it as buddy.
+void Form1::nameBoxesForScreenReaders()
+{
     const std::tuple<QLineEdit *, QLabel *, const char *> boxRoles[] = {
         {Text1, Label2, "First number to add"},
         {Text2, Label3, "Second number to add"},
@@ -284,14 +308,23 @@ Form1::Form1(Runtime &runtime, QWidget *parent) : QMainWindow(parent), runtime_(
         box->setAccessibleName(QString::fromLatin1(name));
         label->setBuddy(box);
     }
+}
 
+// Clicks, and Enter on the focused button (see eventFilter), reach the
+// buttons' handlers.
+void Form1::connectButtons()
+{
     for (QPushButton *button : {Command1, Command2, Command3, Command4})
         button->installEventFilter(this);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+}
 
+// About and Exit, and F10 to reach them from the keyboard.
+void Form1::createMenuBar()
+{
     // Kept inside the window on every platform (no global menu bar), so the
     // client area sits below it as designed.
     menuBar()->setNativeMenuBar(false);
@@ -312,12 +345,7 @@ Form1::Form1(Runtime &runtime, QWidget *parent) : QMainWindow(parent), runtime_(
         QCoreApplication::sendEvent(this, &press);
         QCoreApplication::sendEvent(this, &release);
     });
-
-    resize(sizeHint());
-    Command1->setFocus();
 }
-
-Form1::~Form1() = default;
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {

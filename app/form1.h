@@ -70,6 +70,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void createControls(QWidget *client);
+    void nameBoxesForScreenReaders();
+    void connectButtons();
+    void createMenuBar();
     void runOperation(arith::Operation op, const QLineEdit &first, const QLineEdit &second);
 
     Runtime &runtime_;
