@@ -3,8 +3,10 @@
 # to run as root: as root it runs as nobody, and clients still connect to its
 # socket. An idle virtual keyboard keeps the seat's keyboard between
 # short-lived wtype calls; without it the keyboard, and the focus with it, go
-# with each one. Sets sway_pids; returns non-zero if sway never came up.
+# with each one. Sets sway_pids; if sway never comes up, calls the script's
+# fail and returns non-zero.
 # usage: start_sway SCRATCH_DIR [CONFIG_LINE...]
+source "$(dirname "${BASH_SOURCE[0]}")/wait.sh"
 start_sway() {
     local scratch=$1 as_sway=()
     shift
@@ -19,8 +21,8 @@ start_sway() {
         WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$scratch/config" >/dev/null 2>&1 </dev/null &
     sway_pids=$!
     export XDG_RUNTIME_DIR=$scratch/me WAYLAND_DISPLAY=$scratch/sway/wayland-1
-    for _ in $(seq 100); do [ -S "$WAYLAND_DISPLAY" ] && break; sleep 0.1; done
-    SWAYSOCK=$(ls "$scratch"/sway/sway-ipc.*.sock 2>/dev/null) || return 1
+    wait_for 10 "sway's socket" test -S "$WAYLAND_DISPLAY" || return 1
+    SWAYSOCK=$(ls "$scratch"/sway/sway-ipc.*.sock 2>/dev/null) || { fail "sway's IPC socket never came"; return 1; }
     export SWAYSOCK
     wtype -s 86400000 >/dev/null 2>&1 </dev/null &
     sway_pids="$sway_pids $!"

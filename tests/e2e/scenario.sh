@@ -7,15 +7,10 @@
 set -u
 platform=$1 app=$2
 scratch=$(mktemp -d)
-source "$(dirname "$0")/expected.sh"
+source "$(dirname "$0")/../expected.sh"
+source "$(dirname "$0")/../../scripts/lib/wait.sh"
 end() { [ "$platform" = windows ] && timeout 30 wineserver -k; rm -rf "$scratch"; }
 fail() { echo "FAIL: $*"; kill ${pid:-} 2>/dev/null; end; exit 1; }
-# Every wait has a bound: wait_for SECONDS WHAT COMMAND... fails naming what never came.
-wait_for() {
-    local deadline=$((SECONDS + $1)) what=$2
-    shift 2
-    until "$@"; do [ $SECONDS -lt $deadline ] || fail "$what never came"; sleep 0.1; done
-}
 # The helpers that serve the clipboard stay in the background, away from
 # every pipe this script or its caller reads.
 to_clipboard() { xclip -selection clipboard -i >/dev/null 2>&1; }
@@ -48,13 +43,16 @@ copy() {
     fail "nothing reached the clipboard after $* (5 tries)"
 }
 centre() { eval "$(xdotool getwindowgeometry --shell "$1")"; echo $((X + WIDTH / 2)) $((Y + HEIGHT / 2)); }
-# Copies the open box's text; the box must belong to the window and be centred over it.
-has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] || [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+has_focus() {
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] || [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]
+}
 focus_box() { xdotool windowactivate "$box" 2>/dev/null || xdotool windowfocus "$box"; has_focus "$box"; }
+# Copies the open box's text; the box must belong to the window and be centred over it.
 copy_box() {
-    wait_for 60 "a box titled Tallivox" window_named '^Tallivox$'
+    wait_for 60 "a box titled $box_title" window_named "^$box_title\$"
     box=$found
-    xprop -id "$box" WM_TRANSIENT_FOR | grep -qi "$(printf '0x%x' "$main")" || fail "a box does not belong to the window"
+    xprop -id "$box" WM_TRANSIENT_FOR | grep -qi "$(printf '0x%x' "$main")" ||
+        fail "a box does not belong to the window"
     read -r bx by mx my <<<"$(centre "$box") $(centre "$main")"
     [ $(((bx - mx) ** 2 + (by - my) ** 2)) -le 900 ] || fail "a box is not centred over the window"
     wait_for 20 "the focus on the box" focus_box
@@ -68,15 +66,17 @@ close_box() {
     [ "${1:-}" = next ] || wait_for 10 "the focus back on the window" has_focus "$main"
 }
 
-wait_for 60 "the window 'Tallivox By KV'" window_named '^Tallivox By KV$'
+wait_for 60 "the window '$window_title'" window_named "^$window_title\$"
 main=$found
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$main")"
-menu=$((HEIGHT - 521))
-[ "$WIDTH" -eq 298 ] && [ "$menu" -ge 12 ] && [ "$menu" -le 48 ] || fail "the window is ${WIDTH}x$HEIGHT, not 298 by 521 below a menu bar"
-# The right-hand column is bare background from the menu bar to the bottom.
-column=$(import -window "$main" png:- | convert - -crop "1x521+290+$menu" +repage -unique-colors txt:- | awk 'NR > 1 {print $3}')
-[ "$column" = "#010042" ] || fail "the client area's last column is not all background: $column"
+menu=$((HEIGHT - client_height))
+[ "$WIDTH" -eq "$client_width" ] && [ "$menu" -ge 12 ] && [ "$menu" -le 48 ] ||
+    fail "the window is ${WIDTH}x$HEIGHT, not $client_width by $client_height below a menu bar"
+# A column near the right edge is bare background from the menu bar to the bottom.
+column=$(import -window "$main" png:- | convert - -crop "1x$client_height+$((client_width - 8))+$menu" +repage \
+    -unique-colors txt:- | awk 'NR > 1 {print $3}')
+[ "$column" = "$background" ] || fail "the client area's last column is not all background: $column"
 
 paste_into 106 386 "۷"
 type_into 106 410 "2"
@@ -107,5 +107,6 @@ wait "$pid"
 status=$?
 end
 [ "$status" -eq 0 ] || fail "Exit ended with status $status"
-echo "$platform: 298x521 below a ${menu}-pixel menu bar; every box centred over the window it belongs to; ۷/2 shows 4;" \
-     "error 11 keeps the window and its boxes; F10 opens About, three credits; Exit ends with 0"
+echo "$platform: ${client_width}x$client_height below a ${menu}-pixel menu bar;" \
+     "every box centred over the window it belongs to; ۷/2 shows 4; error 11 keeps the window and its boxes;" \
+     "F10 opens About, three credits; Exit ends with 0"

@@ -9,17 +9,10 @@ set -u
 app=$1
 scratch=$(mktemp -d)
 source "$(dirname "$0")/../../scripts/lib/sway.sh"
-source "$(dirname "$0")/expected.sh"
+source "$(dirname "$0")/../expected.sh"
 end() { kill ${pid:-} ${sway_pids:-} 2>/dev/null; rm -rf "$scratch"; }
 fail() { echo "FAIL: $*"; end; exit 1; }
-# Waits at most 10 s for a command to succeed.
-await() {
-    local what=$1
-    shift
-    for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
-    fail "$what never came"
-}
-start_sway "$scratch" 'for_window [app_id="^example\.kelvasto\.Tallivox$"] floating enable' || fail "sway's socket never came"
+start_sway "$scratch" "for_window [app_id=\"^${app_id//./\\.}\$\"] floating enable"
 QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 "$app" >/dev/null 2>"$scratch/wayland.log" &
 pid=$!
 
@@ -32,28 +25,31 @@ keys() { LC_ALL=C.UTF-8 wtype "$@"; sleep 0.3; }
 copy() {
     wl-copy --clear
     keys "$@"
-    await "a text on the clipboard after $*" eval 'text=$(timeout 5 wl-paste -n 2>/dev/null) && [ -n "$text" ]'
+    wait_for 10 "a text on the clipboard after $*" eval 'text=$(timeout 5 wl-paste -n 2>/dev/null) && [ -n "$text" ]'
 }
 # Copies the text of the box that has the focus.
 copy_box() {
-    await "the focus on a box titled Tallivox" has_focus Tallivox
+    wait_for 10 "the focus on a box titled $box_title" has_focus "$box_title"
     box=$focused_id
     copy -M ctrl -k c -m ctrl
 }
 # Return closes the box; the focus goes back to the window (or to the next box).
 close_box() {
     keys -k Return
-    await "the focus away from the box after Return" eval '[ "$(focus)" != "$box $pid Tallivox" ]'
-    [ "${1:-}" = next ] || await "the focus back on the window" has_focus "Tallivox By KV"
+    wait_for 10 "the focus away from the box after Return" eval '[ "$(focus)" != "$box $pid $box_title" ]'
+    [ "${1:-}" = next ] || wait_for 10 "the focus back on the window" has_focus "$window_title"
 }
 
-await "the window 'Tallivox By KV' with the focus" has_focus "Tallivox By KV"
+wait_for 10 "the window '$window_title' with the focus" has_focus "$window_title"
 main=$focused_id
-read -r x y width height <<<"$(tree ".. | select(.id? == $main) | \"\(.rect.x + .window_rect.x) \(.rect.y + .window_rect.y) \(.window_rect.width) \(.window_rect.height)\"")"
-menu=$((height - 521))
-[ "$width" -eq 298 ] && [ "$menu" -ge 12 ] && [ "$menu" -le 48 ] || fail "the window is ${width}x$height, not 298 by 521 below a menu bar"
-column=$(grim -g "$((x + 290)),$((y + menu)) 1x521" - | convert - -unique-colors txt:- | awk 'NR > 1 {print $3}')
-[ "$column" = "#010042" ] || fail "the client area's last column is not all background: $column"
+inside='"\(.rect.x + .window_rect.x) \(.rect.y + .window_rect.y) \(.window_rect.width) \(.window_rect.height)"'
+read -r x y width height <<<"$(tree ".. | select(.id? == $main) | $inside")"
+menu=$((height - client_height))
+[ "$width" -eq "$client_width" ] && [ "$menu" -ge 12 ] && [ "$menu" -le 48 ] ||
+    fail "the window is ${width}x$height, not $client_width by $client_height below a menu bar"
+column=$(grim -g "$((x + client_width - 8)),$((y + menu)) 1x$client_height" - | convert - -unique-colors txt:- |
+    awk 'NR > 1 {print $3}')
+[ "$column" = "$background" ] || fail "the client area's last column is not all background: $column"
 
 # From Command1, Tab walks to Text7 (the ninth stop), Text8 and Command4.
 keys -k Tab -k Tab -k Tab -k Tab -k Tab -k Tab -k Tab -k Tab -k Tab
@@ -78,15 +74,16 @@ keys -k F10 -k Right -k Return
 copy_box
 expect "$farewell" Exit
 keys -k Return
-await "the end of the program after Exit" eval '! kill -0 "$pid" 2>/dev/null'
+wait_for 10 "the end of the program after Exit" eval '! kill -0 "$pid" 2>/dev/null'
 wait "$pid"
 status=$?
 # Every box's toplevel asks to be the window's child: the first toplevel is the window.
-parents=$(awk '/get_toplevel\(new id/ { sub(/.*new id /, ""); sub(/\)$/, ""); if (!main) main = $0; else { made++; box = $0 } }
+parents=$(awk '
+    /get_toplevel\(new id/ { sub(/.*new id /, ""); sub(/\)$/, ""); if (!main) main = $0; else { made++; box = $0 } }
     box && index($0, "-> " box ".set_parent(" main ")") { asked++; box = "" }
     END { print made + 0, asked + 0 }' "$scratch/wayland.log")
 end
 [ "$parents" = "6 6" ] || fail "of the boxes made and those asking for the window as parent: $parents, not 6 6"
 [ "$status" -eq 0 ] || fail "Exit ended with status $status"
-echo "wayland: 298x521 below a ${menu}-pixel menu bar; all 6 boxes ask for the window as parent; ۷/2 shows 4;" \
-     "error 11 keeps the window and its boxes; F10 opens About, three credits; Exit ends with 0"
+echo "wayland: ${client_width}x$client_height below a ${menu}-pixel menu bar;" \
+     "all 6 boxes ask for the window as parent; ۷/2 shows 4; error 11 keeps the window and its boxes; F10 opens About, three credits; Exit ends with 0"

@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/bin/bash
 # Installs the build into a scratch root and builds the Debian package; both
 # must put exactly these files where desktops look for them, and the desktop
 # entry and AppStream metainfo must validate. The package must satisfy lintian
@@ -8,8 +8,12 @@ set -eu
 build=$1 version=$2
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-id=example.kelvasto.Tallivox
-expected="./usr/bin/tallivox ./usr/share/applications/$id.desktop ./usr/share/doc/tallivox/changelog.gz ./usr/share/doc/tallivox/copyright ./usr/share/icons/hicolor/128x128/apps/$id.png ./usr/share/man/man1/tallivox.1.gz ./usr/share/metainfo/$id.metainfo.xml"
+source "$(dirname "$0")/../expected.sh"
+id=$app_id
+expected="./usr/bin/tallivox ./usr/share/applications/$id.desktop ./usr/share/doc/tallivox/changelog.gz
+    ./usr/share/doc/tallivox/copyright ./usr/share/icons/hicolor/128x128/apps/$id.png
+    ./usr/share/man/man1/tallivox.1.gz ./usr/share/metainfo/$id.metainfo.xml"
+expected=$(xargs <<<"$expected")
 fail() { echo "FAIL: $*"; exit 1; }
 
 DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr >/dev/null
@@ -27,7 +31,8 @@ packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $NF}' | sort | xargs)
 [ "$packaged" = "$expected" ] || fail "the package holds: $packaged"
 [ "$(dpkg-deb -f "$deb" Package Version)" = "Package: tallivox
 Version: $version" ] || fail "package name or version"
-dpkg-deb -f "$deb" Depends | grep -q "fonts-farsiweb, fonts-liberation2, libc6.*libqt6widgets6" || fail "package depends"
+dpkg-deb -f "$deb" Depends | grep -q "fonts-farsiweb, fonts-liberation2, libc6.*libqt6widgets6" ||
+    fail "package depends"
 [ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "package recommends"
 lintian --fail-on error,warning "$deb" || fail "lintian's errors or warnings above"
 
