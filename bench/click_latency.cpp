@@ -4,7 +4,8 @@
 //
 //   click_latency tallivox N         Tallivox's division button, 7 / 2
 //   click_latency tallivox-long N    the same with a million-character operand
-//   click_latency bare N             a bare button that opens a QMessageBox
+//   click_latency bare N W H         a bare button that opens a QMessageBox,
+//                                    in a window of Tallivox's size
 #include "app/form1.h"
 #include "app/runtime.h"
 
@@ -17,6 +18,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -52,11 +54,11 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: click_latency tallivox|tallivox-long|bare CLICKS\n");
+    const bool bare = argc > 1 && std::strcmp(argv[1], "bare") == 0;
+    if (argc < (bare ? 5 : 3)) {
+        std::fprintf(stderr, "usage: click_latency tallivox|tallivox-long CLICKS | bare CLICKS WIDTH HEIGHT\n");
         return 2;
     }
-    const bool bare = std::strcmp(argv[1], "bare") == 0;
     const int clicks = std::atoi(argv[2]);
 
     tallivox::QtRuntime runtime;
@@ -64,7 +66,7 @@ int main(int argc, char *argv[])
     QPushButton *button = nullptr;
     if (bare) {
         window = std::make_unique<QWidget>();
-        window->resize(298, 521);
+        window->resize(std::atoi(argv[3]), std::atoi(argv[4]));
         button = new QPushButton(QStringLiteral("Go"), window.get());
         QObject::connect(button, &QPushButton::clicked, window.get(), [&window] {
             QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tallivox"), QStringLiteral("4"),

@@ -26,21 +26,21 @@ def start_xvfb():
     return server, ":" + number
 
 
-def startup_once(binary, environment):
-    """Milliseconds from process start to the first painted frame, and peak RSS in KiB."""
+def startup_once(command, environment):
+    """Milliseconds from process start to the first painted frame, peak RSS in KiB, and the painted size."""
     started = time.monotonic_ns()
-    child = subprocess.Popen([binary], env=environment, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    child = subprocess.Popen(command, env=environment, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     output = child.stdout.read()
     _, status, usage = os.wait4(child.pid, 0)
     child.returncode = os.waitstatus_to_exitcode(status)
     if child.returncode != 0 or not output.strip():
-        sys.exit(f"{binary} failed (status {child.returncode})")
-    painted = int(output.split()[0])
-    return (painted - started) / 1e6, usage.ru_maxrss
+        sys.exit(f"{command[0]} failed (status {child.returncode})")
+    painted, width, height = output.split()
+    return (int(painted) - started) / 1e6, usage.ru_maxrss, [width, height]
 
 
-def clicks(binary, mode, count, environment):
-    output = subprocess.run([binary, mode, str(count)], env=environment, check=True, capture_output=True,
+def clicks(binary, mode, count, environment, size=()):
+    output = subprocess.run([binary, mode, str(count), *size], env=environment, check=True, capture_output=True,
                             text=True).stdout
     return [int(sample) / 1e6 for sample in output.split()]
 
@@ -48,7 +48,7 @@ def clicks(binary, mode, count, environment):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("build")
-    parser.add_argument("--runs", type=int, default=15)
+    parser.add_argument("--runs", type=int, default=20)
     args = parser.parse_args()
     bench = os.path.join(args.build, "bench")
     program, bare = os.path.join(bench, "startup_tallivox"), os.path.join(bench, "startup_bare")
@@ -64,6 +64,9 @@ def main():
                      text_ratio))
 
     platforms = [("offscreen", dict(os.environ, QT_QPA_PLATFORM="offscreen"))]
+    # The bare windows are as large as Tallivox's, which it reports itself.
+    size = startup_once([program], platforms[0][1])[2]
+    commands = {program: [program], bare: [bare, *size], labelled: [labelled, *size]}
     server, display = start_xvfb()
     if server:
         platforms.append(("Xvfb", dict(os.environ, QT_QPA_PLATFORM="xcb", DISPLAY=display)))
@@ -73,10 +76,10 @@ def main():
             times = {binary: [] for binary in binaries}
             memory = {binary: [] for binary in binaries}
             for binary in binaries:  # warm the file cache, not counted
-                startup_once(binary, environment)
+                startup_once(commands[binary], environment)
             for _ in range(args.runs):
                 for binary in binaries:
-                    elapsed, peak = startup_once(binary, environment)
+                    elapsed, peak, _ = startup_once(commands[binary], environment)
                     times[binary].append(elapsed)
                     memory[binary].append(peak / 1024)
             median_time = {binary: statistics.median(times[binary]) for binary in binaries}
@@ -95,7 +98,7 @@ def main():
     ours, floor, long_operand = [], [], []
     for _ in range(10):  # 10 interleaved runs of 100 clicks: 1000 clicks each
         ours += clicks(latency, "tallivox", 100, offscreen)
-        floor += clicks(latency, "bare", 100, offscreen)
+        floor += clicks(latency, "bare", 100, offscreen, size)
     for _ in range(5):
         long_operand += clicks(latency, "tallivox-long", 4, offscreen)
     row("click to painted result box, 1000 clicks", statistics.median(ours), statistics.median(floor), "ms",

@@ -1,8 +1,10 @@
 // Start-up probe: builds Tallivox's window, a bare main window of the same
 // size, or that bare window with one line of text; shows it, and once the
-// first paint has gone out prints the steady clock in nanoseconds and quits.
-// The harness reads that against the moment it started the process. All
-// variants are this one file, so they differ only in the window they build.
+// first paint has gone out prints the steady clock in nanoseconds and the
+// painted area's width and height, and quits. The harness reads the clock
+// against the moment it started the process, and hands Tallivox's size to
+// the bare variants (startup_bare WIDTH HEIGHT). All variants are this one
+// file, so they differ only in the window they build.
 #include <QApplication>
 #include <QIcon>
 #include <QLabel>
@@ -12,6 +14,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 #ifdef PROBE_FORM1
 #include "app/application.h"
@@ -23,14 +26,16 @@ namespace {
 
 class FirstPaint final : public QObject {
 protected:
-    bool eventFilter(QObject *, QEvent *event) override
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Paint && !seen_) {
             seen_ = true;
+            const QSize size = static_cast<QWidget *>(watched)->size();
             // Queued, so the painted frame is flushed to the screen first.
-            QTimer::singleShot(0, [] {
+            QTimer::singleShot(0, [size] {
                 const auto now = std::chrono::steady_clock::now().time_since_epoch();
-                std::printf("%lld\n", static_cast<long long>(std::chrono::nanoseconds(now).count()));
+                std::printf("%lld %d %d\n", static_cast<long long>(std::chrono::nanoseconds(now).count()),
+                            size.width(), size.height());
                 std::fflush(stdout);
                 QApplication::quit();
             });
@@ -54,9 +59,13 @@ int main(int argc, char *argv[])
     tallivox::QtRuntime runtime;
     tallivox::Form1 window(runtime);
 #else
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s WIDTH HEIGHT\n", argv[0]);
+        return 2;
+    }
     QMainWindow window;
     window.setCentralWidget(new QWidget);
-    window.resize(298, 521);
+    window.resize(std::atoi(argv[1]), std::atoi(argv[2]));
 #ifdef PROBE_ONE_LABEL
     // Any text at all makes Qt load the system's font configuration; this
     // variant shows what that alone costs.
