@@ -14,9 +14,18 @@ using namespace tallivox;
 
 namespace {
 
+// What the window must look like, written here once.
+const QString windowTitle = QStringLiteral("Tallivox By KV");
+constexpr QSize clientSize(298, 521);
+constexpr QRgb pictureGrey = qRgb(240, 240, 240);
+constexpr QRgb background = qRgb(0x01, 0x00, 0x42);
+
 struct RecordingRuntime final : Runtime {
     void messageBox(const QString &text) override { log << "box: " + text; }
-    void runTimeErrorBox(int number, const QString &text) override { log << QStringLiteral("error %1: %2").arg(number).arg(text); }
+    void runTimeErrorBox(int number, const QString &text) override
+    {
+        log << QStringLiteral("error %1: %2").arg(number).arg(text);
+    }
     void endProgram() override { log << "end"; }
     QStringList log;
 };
@@ -29,21 +38,32 @@ class BoxWatch final : public QObject {
 public:
     explicit BoxWatch(std::function<void(QDialog *)> answer = {})
     {
-        connect(&timer_, &QTimer::timeout, this, [this, answer] {
-            auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (box != current_)
-                current_ = box, since_.start(), answered_ = false;
-            if (box && answer && !answered_ && QApplication::activeWindow() == box)
-                answered_ = true, answer(box);
-            else if (box && since_.elapsed() > 2000)
-                QTest::qFail("a box was left open", __FILE__, __LINE__), box->close();
-            else if (box && answer && !answered_)
-                box->activateWindow();
-        });
+        connect(&timer_, &QTimer::timeout, this, [this, answer] { look(answer); });
         timer_.start(5);
     }
 
 private:
+    void look(const std::function<void(QDialog *)> &answer)
+    {
+        auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (box != current_) {
+            current_ = box;
+            since_.start();
+            answered_ = false;
+        }
+        if (!box)
+            return;
+        if (answer && !answered_ && QApplication::activeWindow() == box) {
+            answered_ = true;
+            answer(box);
+        } else if (since_.elapsed() > 2000) {
+            QTest::qFail("a box was left open", __FILE__, __LINE__);
+            box->close();
+        } else if (answer && !answered_) {
+            box->activateWindow();
+        }
+    }
+
     QTimer timer_;
     QPointer<QDialog> current_;
     QElapsedTimer since_;
@@ -52,7 +72,8 @@ private:
 
 // Puts stock icons on dialog buttons, as some desktops' styles do.
 class IconsOnButtons final : public QProxyStyle {
-    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget, QStyleHintReturn *data) const override
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *data) const override
     {
         return hint == SH_DialogButtonBox_ButtonsHaveIcons || QProxyStyle::styleHint(hint, option, widget, data);
     }
@@ -61,11 +82,16 @@ class IconsOnButtons final : public QProxyStyle {
 // First and last column of a rectangle of the picture that hold dark ink.
 std::pair<int, int> inkColumns(const QImage &picture, const QRect &area)
 {
-    int first = area.right() + 1, last = -1;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (qGray(picture.pixel(x, y)) < 96)
-                first = std::min(first, x), last = std::max(last, x);
+    int first = area.right() + 1;
+    int last = -1;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (qGray(picture.pixel(x, y)) < 96) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+        }
+    }
     return {first, last};
 }
 
@@ -116,19 +142,30 @@ private slots:
 
     void cleanup() { form.reset(); }
 
-    // The grey picture of 101 x 54 in the top-left corner on the window's dark
-    // blue, drawn the same when the window grows; Space on the focused "sum"
-    // adds the empty boxes at once; closing the frame shows nothing.
-    void startsEmptyAndDrawsTheBackground()
+    void titleAndClientArea()
     {
-        QCOMPARE(form->windowTitle(), QStringLiteral("Tallivox By KV"));
-        QCOMPARE(form->clientArea()->geometry(), QRect(0, form->menuBar()->height(), 298, 521));
+        QCOMPARE(form->windowTitle(), windowTitle);
+        QCOMPARE(form->clientArea()->geometry(), QRect(QPoint(0, form->menuBar()->height()), clientSize));
+    }
+
+    // The grey picture of 101 x 54 in the top-left corner on the window's dark
+    // blue, drawn the same when the window grows.
+    void backgroundPictureAtItsNaturalSize()
+    {
         const QImage picture = drawn();
-        const QRgb grey = qRgb(240, 240, 240), blue = qRgb(1, 0, 0x42);
-        for (const auto &[x, y, colour] : {std::tuple(0, 0, grey), {100, 0, grey}, {0, 53, grey}, {101, 0, blue}, {0, 54, blue}})
+        const std::tuple<int, int, QRgb> pixels[] = {
+            {0, 0, pictureGrey}, {100, 0, pictureGrey}, {0, 53, pictureGrey}, // the picture's corners
+            {101, 0, background}, {0, 54, background}};                      // and just beyond them
+        for (const auto &[x, y, colour] : pixels)
             QCOMPARE(picture.pixel(x, y), colour);
         form->resize(800, 900);
         QCOMPARE(drawn().copy(picture.rect()), picture);
+    }
+
+    // Space on the focused "sum" adds the empty boxes at once; closing the
+    // frame then shows nothing more.
+    void spaceAddsTheEmptyBoxesAndClosingSaysNothing()
+    {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QVERIFY(form->close());
         QCOMPARE(runtime.log, QStringList{"box: 0"});
@@ -141,11 +178,14 @@ private slots:
     void layout()
     {
         const std::tuple<QWidget *, QRect, int> scaled[] = {
-            {form->Label2, {64, 8, 41, 33}, 15}, {form->Label1, {56, 496, 185, 25}, 11}, {form->Command4, {80, 440, 129, 41}, 27},
+            {form->Label2, {64, 8, 41, 33}, 15},
+            {form->Label1, {56, 496, 185, 25}, 11},
+            {form->Command4, {80, 440, 129, 41}, 27},
             {form->Text4, {96, 160, 89, 25}, 11}};
         for (const auto &[control, geometry, fontPixels] : scaled)
             QCOMPARE(std::pair(control->geometry(), control->font().pixelSize()), std::pair(geometry, fontPixels));
-        const std::pair<QPoint, QWidget *> overlaps[] = {{{120, 41}, form->Text2}, {{70, 35}, form->Label3}, {{100, 20}, form->Text1}};
+        const std::pair<QPoint, QWidget *> overlaps[] = {
+            {{120, 41}, form->Text2}, {{70, 35}, form->Label3}, {{100, 20}, form->Text1}};
         for (const auto &[point, front] : overlaps) {
             QWidget *hit = form->clientArea()->childAt(point);
             while (hit && hit->parentWidget() != form->clientArea())
@@ -158,8 +198,10 @@ private slots:
                                    form->Label4[1], form->Label4[2], form->Label4[3], form->Label4[4]};
         for (int i = 0; i < 8; ++i) {
             QCOMPARE(std::tuple(b[i]->x(), b[i]->width(), labels[i]->x()), std::tuple(96, 89, 64));
-            if (i >= 2) // the first group's labels are larger and closer together
-                QCOMPARE(std::tuple(b[i]->y() - b[i - 2]->y(), labels[i]->height(), labels[i]->width()), std::tuple(120, 25, i == 3 ? 33 : 25));
+            if (i >= 2) { // the first group's labels are larger and closer together
+                QCOMPARE(std::tuple(b[i]->y() - b[i - 2]->y(), labels[i]->height(), labels[i]->width()),
+                         std::tuple(120, 25, i == 3 ? 33 : 25));
+            }
             if (i >= 4)
                 QCOMPARE(labels[i]->y() - labels[i - 2]->y(), 120);
         }
@@ -184,8 +226,10 @@ private slots:
             const QRect area = credit ? label->geometry() : label->geometry().intersected(QRect(0, 0, boxesLeft, 600));
             const auto [first, last] = inkColumns(picture, area);
             const int whole = label->fontMetrics().horizontalAdvance(label->text());
-            QVERIFY2(first <= label->x() + 2 && 2 * (last - first + 1) >= whole && last < (credit ? area.right() : boxesLeft),
-                     qPrintable(QStringLiteral("%1: ink %2 to %3, word %4 wide").arg(label->objectName()).arg(first).arg(last).arg(whole)));
+            const QString ink = QStringLiteral("%1: ink %2 to %3, word %4 wide").arg(label->objectName());
+            QVERIFY2(first <= label->x() + 2 && 2 * (last - first + 1) >= whole
+                         && last < (credit ? area.right() : boxesLeft),
+                     qPrintable(ink.arg(first).arg(last).arg(whole)));
         }
         const QRect box = form->Text1->geometry();
         const auto [first, last] = inkColumns(picture, box.adjusted(3, 3, -3, -3));
@@ -200,7 +244,8 @@ private slots:
             const QImage before = widget->grab().toImage();
             widget->setFocus();
             const QImage after = widget->grab().toImage();
-            const int w = before.width(), h = before.height();
+            const int w = before.width();
+            const int h = before.height();
             const QRgb face = after.pixel(w / 3, h / 2 + 4);
             for (const QPoint p : {QPoint(2, h / 2), QPoint(3, h / 2), QPoint(w - 3, h / 2), QPoint(w - 4, h / 2),
                                    QPoint(w / 3, 2), QPoint(w / 3, 3), QPoint(w / 3, h - 3), QPoint(w / 3, h - 4)})
@@ -212,9 +257,12 @@ private slots:
     void tabWalksTheGroupsInOrder()
     {
         QStringList visited = {QApplication::focusWidget()->objectName()};
-        while (visited.size() < 13)
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab), visited << QApplication::focusWidget()->objectName();
-        QCOMPARE(visited.join(' '), "Command1 Text1 Text2 Text3 Text4 Command2 Text5 Text6 Command3 Text7 Text8 Command4 Command1");
+        while (visited.size() < 13) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited.join(' '),
+                 "Command1 Text1 Text2 Text3 Text4 Command2 Text5 Text6 Command3 Text7 Text8 Command4 Command1");
     }
 
     // Each button reads its own two boxes, upper first. Neither an error nor
@@ -228,8 +276,11 @@ private slots:
             QTest::mouseClick(button, Qt::LeftButton);
         form->Text3->setFocus();
         form->About->trigger();
-        QCOMPARE(runtime.log.mid(0, 5), (QStringList{"box: 9", "box: -7", "box: 30", "error 11: Division by zero", "box: 9"}));
-        QVERIFY(form->isVisible() && runtime.log.size() == 8 && QApplication::focusWidget() == form->Text3);
+        // Five clicks, then About's three credits.
+        QCOMPARE(runtime.log.mid(0, 5),
+                 (QStringList{"box: 9", "box: -7", "box: 30", "error 11: Division by zero", "box: 9"}));
+        QCOMPARE(runtime.log.size(), qsizetype(5 + 3));
+        QVERIFY(form->isVisible() && QApplication::focusWidget() == form->Text3);
         for (int i = 0; i < 8; ++i)
             QCOMPARE(boxes()[i]->text(), typed[i]);
     }
@@ -239,8 +290,10 @@ private slots:
     void enterOnTheFocusedButton()
     {
         const std::tuple<const char *, int, Qt::KeyboardModifiers, bool, qsizetype> rows[] = {
-            {"Return", Qt::Key_Return, Qt::NoModifier, false, 1}, {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, false, 1},
-            {"held Return", Qt::Key_Return, Qt::NoModifier, true, 0}, {"Ctrl+Return", Qt::Key_Return, Qt::ControlModifier, false, 0}};
+            {"Return", Qt::Key_Return, Qt::NoModifier, false, 1},
+            {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, false, 1},
+            {"held Return", Qt::Key_Return, Qt::NoModifier, true, 0},
+            {"Ctrl+Return", Qt::Key_Return, Qt::ControlModifier, false, 0}};
         for (const auto &[name, key, modifiers, held, clicks] : rows) {
             QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(), held);
             QApplication::sendEvent(form->Command2, &press);
@@ -255,7 +308,9 @@ private slots:
         const QList<QLabel *> labels = form->clientArea()->findChildren<QLabel *>();
         QSet<QString> names;
         for (QLineEdit *box : boxes()) {
-            const auto nearer = [box](QLabel *a, QLabel *b) { return std::abs(a->y() - box->y()) < std::abs(b->y() - box->y()); };
+            const auto nearer = [box](QLabel *a, QLabel *b) {
+                return std::abs(a->y() - box->y()) < std::abs(b->y() - box->y());
+            };
             QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(box);
             const auto labelling = spoken->relations(QAccessible::Label);
             QVERIFY(labelling.size() == 1 && labelling[0].first->object() == *std::ranges::min_element(labels, nearer));
@@ -295,7 +350,8 @@ private slots:
             auto *label = box->findChild<QLabel *>();
             QCOMPARE(std::tuple(box->windowTitle(), box->parentWidget(), box->windowModality()),
                      std::tuple(QStringLiteral("Tallivox"), static_cast<QWidget *>(form.get()), Qt::ApplicationModal));
-            QVERIFY(ok && ok->icon().isNull() && label->pixmap().isNull() && box->findChildren<QPushButton *>().size() == 1);
+            QVERIFY(ok && ok->icon().isNull() && label->pixmap().isNull());
+            QCOMPARE(box->findChildren<QPushButton *>().size(), 1);
             QVERIFY(std::abs(ok->mapTo(box, ok->rect().center()).x() - box->rect().center().x()) <= 1);
             QVERIFY(!box->windowFlags().testAnyFlags(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
             QVERIFY(box->windowFlags().testFlag(Qt::WindowCloseButtonHint) && box->minimumSize() == box->maximumSize());
@@ -303,11 +359,13 @@ private slots:
             QVERIFY(box->width() >= title + 4 * QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight));
             const QTextDocument *document = label->findChild<QTextDocument *>();
             const QTextLine line = document->firstBlock().layout()->lineAt(0);
-            QVERIFY(line.textLength() == 1 || line.cursorToX(int(shown.indexOf(QLatin1StringView("Orvandel")))) > line.cursorToX(1));
+            const int latinStart = int(shown.indexOf(QLatin1StringView("Orvandel")));
+            QVERIFY(line.textLength() == 1 || line.cursorToX(latinStart) > line.cursorToX(1));
             const QString text = document->toPlainText();
             label->setSelection(1, std::min(3, int(text.size()) - 1)); // none in a one-digit text
             QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
-            seen << text << QApplication::clipboard()->text();
+            seen << text;
+            seen << QApplication::clipboard()->text();
             ok->click();
         });
         real.messageBox(shown);
@@ -324,12 +382,19 @@ private slots:
             real.setOwner(&window);
             window.show();
             BoxWatch answer([way](QDialog *box) {
-                auto *ok = box->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
-                way == 0 ? ok->click() : way == 1 ? QTest::keyClick(box, Qt::Key_Escape) : void(box->close());
+                if (way == 0)
+                    box->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+                else if (way == 1)
+                    QTest::keyClick(box, Qt::Key_Escape);
+                else
+                    box->close();
             });
             QTimer::singleShot(0, &window, [&window] { window.Exit->trigger(); });
             bool late = false;
-            QTimer::singleShot(10'000, &window, [&late] { late = true, QApplication::exit(1); });
+            QTimer::singleShot(10'000, &window, [&late] {
+                late = true;
+                QApplication::exit(1);
+            });
             const int status = QApplication::exec();
             QVERIFY2(!late, "Exit never ended the event loop (waited 10 s)");
             QCOMPARE(status, 0);

@@ -16,8 +16,10 @@ namespace {
 
 void require(bool holds, const char *property)
 {
-    if (!holds)
-        std::fprintf(stderr, "property broken: %s\n", property), std::abort();
+    if (holds)
+        return;
+    std::fprintf(stderr, "property broken: %s\n", property);
+    std::abort();
 }
 
 // The value's bits (so 0 and -0 differ), or the run-time error's number.

@@ -11,7 +11,8 @@ fail() { echo "FAIL: $*"; exit 1; }
 grep -qF "$(basename "$kit")" "$notices" || fail "the notices do not name the kit $(basename "$kit")"
 unzip -q "$kit" -d "$scratch" || fail "$kit does not unpack"
 relinked=$(ls -d "$scratch"/*/)tallivox.exe
-QT=$qt sh "$(dirname "$relinked")/link.sh" >"$scratch/link.log" 2>&1 || fail "the kit's link.sh: $(cat "$scratch/link.log")"
+QT=$qt sh "$(dirname "$relinked")/link.sh" >"$scratch/link.log" 2>&1 ||
+    fail "the kit's link.sh: $(cat "$scratch/link.log")"
 cmp -s "$relinked" "$program" || fail "the relinked program differs from tallivox.exe"
 answer=$(timeout 60 wine "$relinked" --version </dev/null 2>/dev/null | tr -d '\r')
 timeout 30 wineserver -k # Wine kept on no display would serve the next test's windows
