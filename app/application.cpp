@@ -24,7 +24,8 @@ std::optional<int> answerCommandLine(const QStringList &arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("A four-operation calculator: adds, subtracts, multiplies and divides two numbers."));
-    // Qt's own options, which QApplication takes later, spelt as Qt spells them.
+    // One dash before a whole word, as in -platform: the way Qt spells the
+    // options that QApplication takes later.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help."));
     parser.addOption(help);

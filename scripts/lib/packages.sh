@@ -1,5 +1,5 @@
 # Installs the Debian packages a script needs, and nothing when all are there.
-# Sourced by scripts/run, test, bench and windows.
+# Sourced by the scripts under scripts/ and .ci/ that install packages.
 
 # What building and starting the window needs. Nazli (fonts-farsiweb) is the
 # Persian font the captions fall back to when the design fonts are missing,
