@@ -1,10 +1,13 @@
 # Installs the Debian packages a script needs, and nothing when all are there.
 # Sourced by the scripts under scripts/ and .ci/ that install packages.
 
-# What building and starting the window needs. Nazli (fonts-farsiweb) is the
-# Persian font the captions fall back to when the design fonts are missing,
-# Liberation Sans the narrow Latin one.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-farsiweb fonts-liberation2)
+# Nazli (fonts-farsiweb) is the Persian font the captions fall back to when
+# the design fonts are missing, Liberation Sans the narrow Latin one; Wine
+# finds them too.
+FONT_PACKAGES=(fonts-farsiweb fonts-liberation2)
+
+# What building and starting the window needs.
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev "${FONT_PACKAGES[@]}")
 
 # A private X server with a small window manager, and the tools the
 # end-to-end tests drive and read the real window with.
@@ -43,8 +46,10 @@ as_root() {
 # What scripts/windows needs: the MinGW-w64 cross compilers, the host Qt
 # tools (moc, rcc, uic) for the cross build, Debian's source tools for Qt's
 # source and GoogleTest's, Wine with its fonts to run the results, NSIS for
-# the installer, icoutils and exiftool to read the icon and version block
-# back, and the display the end-to-end tests need.
+# the installer (and ImageMagick, in the display packages, for its pictures),
+# icoutils and exiftool to read the icon and version block back, the locales
+# that give Wine a Persian or an English face, and the display the end-to-end
+# tests need.
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
     mingw-w64-tools qt6-base-dev qt6-base-dev-tools dpkg-dev googletest wine wine64 fonts-wine
-    nsis icoutils libimage-exiftool-perl zip unzip "${DISPLAY_PACKAGES[@]}")
+    nsis icoutils libimage-exiftool-perl zip unzip locales "${FONT_PACKAGES[@]}" "${DISPLAY_PACKAGES[@]}")
