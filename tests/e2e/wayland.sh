@@ -86,4 +86,5 @@ end
 [ "$parents" = "6 6" ] || fail "of the boxes made and those asking for the window as parent: $parents, not 6 6"
 [ "$status" -eq 0 ] || fail "Exit ended with status $status"
 echo "wayland: ${client_width}x$client_height below a ${menu}-pixel menu bar;" \
-     "all 6 boxes ask for the window as parent; ۷/2 shows 4; error 11 keeps the window and its boxes; F10 opens About, three credits; Exit ends with 0"
+     "all 6 boxes ask for the window as parent; ۷/2 shows 4; error 11 keeps the window and its boxes;" \
+     "F10 opens About, three credits; Exit ends with 0"

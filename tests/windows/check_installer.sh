@@ -59,7 +59,8 @@ check() {
     folder=$(timeout 60 winepath -w "$folder")
     for value in DisplayName=Tallivox DisplayVersion=$version Publisher=KelVastO "DisplayIcon=$folder\\tallivox.exe" \
         "InstallLocation=$folder" "UninstallString=\"$folder\\Uninstall.exe\" /$scope" NoModify=0x1 NoRepair=0x1 \
-        "QuietUninstallString=\"$folder\\Uninstall.exe\" /$scope /S" "EstimatedSize=$(printf '0x%x' $((size / 1024)))"; do
+        "QuietUninstallString=\"$folder\\Uninstall.exe\" /$scope /S" \
+        "EstimatedSize=$(printf '0x%x' $((size / 1024)))"; do
         grep -qxF "$value" <<<"$entry" || fail "the $scope entry lacks $value: $entry"
     done
     quiet=$(sed -n 's/^QuietUninstallString=//p' <<<"$entry")

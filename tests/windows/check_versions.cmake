@@ -16,4 +16,4 @@ foreach(row "1.01|1.01|1, 1, 0, 0" "1.2|1.02|1, 2, 0, 0" "1.2.3|1.02.3|1, 2, 3, 
         message(FATAL_ERROR "project(VERSION ${given}) gave a version block without ${fixed} and ${shown}:\n${block}")
     endif()
 endforeach()
-message("1.01, 1.2, 1.2.3 and 1.08 each give a version block windres compiles, with its fixed version and shown version")
+message("1.01, 1.2, 1.2.3 and 1.08: each version block compiles, with its fixed and its shown version")
