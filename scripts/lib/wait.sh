@@ -16,3 +16,5 @@ wait_for() {
         sleep 0.1
     done
 }
+# A predicate for wait_for: the process PID has ended.
+ended() { ! kill -0 "$1" 2>/dev/null; }

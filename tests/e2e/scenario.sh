@@ -101,8 +101,7 @@ xdotool mousemove --window "$main" 70 $((menu / 2)) click 1 # Exit, on the menu 
 copy_box
 expect "$farewell" Exit
 xdotool key Return
-ended() { ! kill -0 "$pid" 2>/dev/null; }
-wait_for 10 "the program's end after Exit" ended
+wait_for 10 "the program's end after Exit" ended "$pid"
 wait "$pid"
 status=$?
 end

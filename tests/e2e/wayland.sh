@@ -74,7 +74,7 @@ keys -k F10 -k Right -k Return
 copy_box
 expect "$farewell" Exit
 keys -k Return
-wait_for 10 "the end of the program after Exit" eval '! kill -0 "$pid" 2>/dev/null'
+wait_for 10 "the end of the program after Exit" ended "$pid"
 wait "$pid"
 status=$?
 # Every box's toplevel asks to be the window's child: the first toplevel is the window.
