@@ -44,6 +44,24 @@ constexpr int decimalDigit(char16_t c)
     return -1;
 }
 
+// The Persian keyboard types U+2212 MINUS SIGN for minus and U+066B ARABIC
+// DECIMAL SEPARATOR for the decimal point; a number typed on it must read
+// as the same number typed on a Latin keyboard.
+constexpr bool isMinus(char16_t c)
+{
+    return c == u'-' || c == u'\u2212';
+}
+
+constexpr bool isSign(char16_t c)
+{
+    return c == u'+' || isMinus(c);
+}
+
+constexpr bool isDecimalPoint(char16_t c)
+{
+    return c == u'.' || c == u'\u066B';
+}
+
 constexpr int hexDigit(char16_t c)
 {
     if (const int d = decimalDigit(c); d >= 0)
@@ -105,8 +123,8 @@ double readRadix(Cursor &cursor, int bitsPerDigit, int (*digitOf)(char16_t))
 double readDecimal(Cursor &cursor)
 {
     bool negative = false;
-    if (cursor.peek() == u'+' || cursor.peek() == u'-') {
-        negative = cursor.peek() == u'-';
+    if (isSign(cursor.peek())) {
+        negative = isMinus(cursor.peek());
         cursor.advance();
     }
 
@@ -130,7 +148,7 @@ double readDecimal(Cursor &cursor)
                 digits.push_back(static_cast<char>('0' + d));
                 integerDigits += seenPoint ? 0 : 1;
             }
-        } else if (c == u'.' && !seenPoint) {
+        } else if (isDecimalPoint(c) && !seenPoint) {
             seenPoint = true;
         } else {
             break;
@@ -148,8 +166,8 @@ double readDecimal(Cursor &cursor)
     if (marker == u'E' || marker == u'e' || marker == u'D' || marker == u'd') {
         cursor.advance();
         bool negativeExponent = false;
-        if (cursor.peek() == u'+' || cursor.peek() == u'-') {
-            negativeExponent = cursor.peek() == u'-';
+        if (isSign(cursor.peek())) {
+            negativeExponent = isMinus(cursor.peek());
             cursor.advance();
         }
         for (int d = decimalDigit(cursor.peek()); d >= 0; d = decimalDigit(cursor.peek())) {

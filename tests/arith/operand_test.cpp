@@ -52,7 +52,12 @@ INSTANTIATE_TEST_SUITE_P(Reading, OperandValue, testing::Values(
     Row{"PlusAndLeadingZeros", u"+007", 7},
     Row{"PersianZeroToNine", u"\u06F9\u06F0.\u06F5", 90.5},
     Row{"ArabicIndicZeroToNine", u"\u0669\u0660", 90},
-    Row{"PersianDecimalSeparatorEnds", u"\u06F1\u066B\u06F5", 1}),
+    Row{"PersianDecimalSeparator", u"\u06F1\u06F2\u066B\u06F5", 12.5},
+    Row{"OnePointOfEitherKind", u"1\u066B5.5", 1.5},
+    Row{"MinusSignAndExponentMinusSign", u"\u2212\u06F5e\u22121", -0.5},
+    Row{"AsPersianLocaleDataWritesIt", u"\u200E\u2212\u06F1\u066B\u06F5", -1.5},
+    Row{"ArabicThousandsSeparatorEnds", u"1\u066C234", 1},
+    Row{"ArabicCommaEnds", u"3\u060C5", 3}),
     testing::PrintToStringParamName());
 
 INSTANTIATE_TEST_SUITE_P(Radix, OperandValue, testing::Values(

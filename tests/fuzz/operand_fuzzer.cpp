@@ -5,6 +5,7 @@
 #include "arith/operand.h"
 #include "arith/run_time_error.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -51,5 +52,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::size_t at = size % 2 ? data[size - 1] % (text.size() + 1) : text.size() / 2;
     require(outcome(std::u16string(text).insert(at, 1, u" \t\n"[at % 3])) == read, "inserting a blank changes nothing");
     require(outcome(text + u"x") == read && outcome(text + u"$") == read, "appending x or $ changes nothing");
+    require(outcome(text + u"\u066C") == read && outcome(text + u"\u060C") == read,
+            "appending an Arabic thousands separator or comma changes nothing");
+    // The Persian keyboard's decimal separator and minus sign read as . and -.
+    std::u16string persian = text;
+    std::ranges::replace(persian, u'.', u'\u066B');
+    std::ranges::replace(persian, u'-', u'\u2212');
+    require(outcome(persian) == read, "the Persian point and minus read as . and -");
     return 0;
 }
