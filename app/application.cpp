@@ -1,9 +1,14 @@
 #include "app/application.h"
 
+#include "identity.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 #include <utility>
@@ -12,18 +17,17 @@ namespace tallivox {
 
 void describeApplication()
 {
-    QCoreApplication::setApplicationName(QStringLiteral("Tallivox"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(TALLIVOX_VERSION));
-    QCoreApplication::setOrganizationName(QStringLiteral("KelVastO"));
+    QCoreApplication::setApplicationName(QLatin1StringView(identity::name));
+    QCoreApplication::setApplicationVersion(QLatin1StringView(identity::version));
+    QCoreApplication::setOrganizationName(QLatin1StringView(identity::vendor));
     // Lets Linux desktops match the window to its installed menu entry.
-    QGuiApplication::setDesktopFileName(QStringLiteral(TALLIVOX_APP_ID));
+    QGuiApplication::setDesktopFileName(QLatin1StringView(identity::appId));
 }
 
 std::optional<int> answerCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("A four-operation calculator: adds, subtracts, multiplies and divides two numbers."));
+    parser.setApplicationDescription(QLatin1StringView(identity::summary));
     // One dash before a whole word, as in -platform: the way Qt spells the
     // options that QApplication takes later.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -60,6 +64,57 @@ std::optional<int> answerCommandLine(const QStringList &arguments)
         return 0;
     }
     return std::nullopt;
+}
+
+namespace {
+
+// English is the language the program is written in: it needs no translation.
+constexpr QLatin1StringView english("en");
+constexpr QLatin1StringView persian("fa");
+
+QTranslator &ownTranslator()
+{
+    static QTranslator translator;
+    return translator;
+}
+
+QTranslator &qtTranslator()
+{
+    static QTranslator translator;
+    return translator;
+}
+
+// tallivox.exe carries Qt's translation inside it; on Linux it is Qt's own.
+bool loadQtTranslation(const QString &language)
+{
+    const QString file = QStringLiteral("qtbase_") + language;
+    return qtTranslator().load(file, QStringLiteral(":/i18n"))
+           || qtTranslator().load(file, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
+
+} // namespace
+
+QString useFirstLanguageOf(const QStringList &uiLanguages)
+{
+    QCoreApplication::removeTranslator(&ownTranslator());
+    QCoreApplication::removeTranslator(&qtTranslator());
+    QString chosen = english;
+    for (const QString &uiLanguage : uiLanguages) {
+        const QString language = QLocale(uiLanguage).name().section(QLatin1Char('_'), 0, 0);
+        if (language == english || language == persian) {
+            chosen = language;
+            break;
+        }
+    }
+    if (chosen == english)
+        return chosen;
+    // Without Qt's own translation, Qt's buttons and menus stay English; the
+    // program's own texts are compiled in and always there.
+    if (loadQtTranslation(chosen))
+        QCoreApplication::installTranslator(&qtTranslator());
+    if (ownTranslator().load(QStringLiteral("tallivox_") + chosen, QStringLiteral(":/i18n")))
+        QCoreApplication::installTranslator(&ownTranslator());
+    return chosen;
 }
 
 } // namespace tallivox

@@ -16,4 +16,10 @@ void describeApplication();
 // when the window should open.
 std::optional<int> answerCommandLine(const QStringList &arguments);
 
+// Speaks the first of the user's languages that Tallivox has (English, in
+// which it is written, or Persian): installs the program's own translation
+// and Qt's for it, or none for English. Returns the language's code. Called
+// again, it first takes back what the previous call installed.
+QString useFirstLanguageOf(const QStringList &uiLanguages);
+
 } // namespace tallivox

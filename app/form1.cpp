@@ -2,6 +2,7 @@
 
 #include "app/runtime.h"
 #include "arith/operand.h"
+#include "identity.h"
 #include "arith/operations.h"
 
 #include <QAction>
@@ -26,6 +27,23 @@
 #include <vector>
 
 namespace tallivox {
+
+// The four operation groups: what each computes, the boxes it reads (upper
+// first), its button and the handler a click reaches, the label beside each
+// box and the name a screen reader speaks for it, since eight boxes all
+// labelled "number" cannot be told apart by their labels.
+struct OperationGroup {
+    arith::Operation operation;
+    QLineEdit *Form1::*first;
+    QLineEdit *Form1::*second;
+    QPushButton *Form1::*button;
+    void (Form1::*click)();
+    LabelSlot firstLabel;
+    LabelSlot secondLabel;
+    const char *firstName;
+    const char *secondName;
+};
+
 namespace {
 
 // The design is measured in twips; at 96 dots per inch 15 twips make a pixel.
@@ -81,6 +99,21 @@ constexpr ControlRow layoutTable[] = {
     {&Form1::Text7, "Text7", u"", 1440, 5640, 1335, 375, Face::SansSerif, 9},
     {&Form1::Text8, "Text8", u"", 1440, 6000, 1335, 375, Face::SansSerif, 10},
     {&Form1::Command4, "Command4", division, 1200, 6600, 1935, 615, Face::Vahid, 11},
+};
+
+constexpr OperationGroup operationGroups[] = {
+    {arith::Operation::Add, &Form1::Text1, &Form1::Text2, &Form1::Command1, &Form1::Command1_Click,
+     &Form1::Label2, &Form1::Label3, QT_TRANSLATE_NOOP("tallivox::Form1", "First number to add"),
+     QT_TRANSLATE_NOOP("tallivox::Form1", "Second number to add")},
+    {arith::Operation::Subtract, &Form1::Text3, &Form1::Text4, &Form1::Command2, &Form1::Command2_Click,
+     std::size_t{0}, &Form1::Label5, QT_TRANSLATE_NOOP("tallivox::Form1", "Number to subtract from"),
+     QT_TRANSLATE_NOOP("tallivox::Form1", "Number to subtract")},
+    {arith::Operation::Multiply, &Form1::Text5, &Form1::Text6, &Form1::Command3, &Form1::Command3_Click,
+     std::size_t{1}, std::size_t{2}, QT_TRANSLATE_NOOP("tallivox::Form1", "First number to multiply"),
+     QT_TRANSLATE_NOOP("tallivox::Form1", "Second number to multiply")},
+    {arith::Operation::Divide, &Form1::Text7, &Form1::Text8, &Form1::Command4, &Form1::Command4_Click,
+     std::size_t{3}, std::size_t{4}, QT_TRANSLATE_NOOP("tallivox::Form1", "Number to divide"),
+     QT_TRANSLATE_NOOP("tallivox::Form1", "Number to divide by")},
 };
 
 constexpr int clientWidthTwips = 4470;
@@ -199,6 +232,13 @@ struct Overloaded : Handlers... {
     using Handlers::operator()...;
 };
 
+QLabel *labelIn(const Form1 &form, const LabelSlot &slot)
+{
+    return std::visit(Overloaded{[&form](QLabel *Form1::*member) { return form.*member; },
+                                 [&form](std::size_t index) { return form.Label4[index]; }},
+                      slot);
+}
+
 // Paints the window's background colour with the picture at its natural
 // size in the top-left corner; the controls sit on top.
 class ClientArea final : public QWidget {
@@ -217,9 +257,7 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        // The form's stored colour 0x00420001, read as a Windows COLORREF
-        // (0x00BBGGRR): a very dark blue.
-        painter.fillRect(rect(), QColor(0x01, 0x00, 0x42));
+        painter.fillRect(rect(), QColor(QLatin1StringView(identity::windowColour)));
         painter.drawPixmap(0, 0, picture_);
     }
 
@@ -247,6 +285,9 @@ Form1::Form1(Runtime &runtime, QWidget *parent) : QMainWindow(parent), runtime_(
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tallivox By KV"));
+    // A right-to-left language turns Qt's layouts around; the design's places,
+    // alignments and menu order stay as drawn in every language.
+    setLayoutDirection(Qt::LeftToRight);
 
     auto *client = new ClientArea(this);
     client->setObjectName(QStringLiteral("clientArea"));
@@ -290,23 +331,14 @@ void Form1::createControls(QWidget *client)
     chainTabs(std::move(tabStops));
 }
 
-// Screen readers cannot tell eight boxes all labelled "number" apart, so
-// each box gets a name of its own and the label beside it as buddy.
+// Each box gets its own spoken name and the label beside it as buddy.
 void Form1::nameBoxesForScreenReaders()
 {
-    const std::tuple<QLineEdit *, QLabel *, const char *> boxRoles[] = {
-        {Text1, Label2, "First number to add"},
-        {Text2, Label3, "Second number to add"},
-        {Text3, Label4[0], "Number to subtract from"},
-        {Text4, Label5, "Number to subtract"},
-        {Text5, Label4[1], "First number to multiply"},
-        {Text6, Label4[2], "Second number to multiply"},
-        {Text7, Label4[3], "Number to divide"},
-        {Text8, Label4[4], "Number to divide by"},
-    };
-    for (const auto &[box, label, name] : boxRoles) {
-        box->setAccessibleName(QString::fromLatin1(name));
-        label->setBuddy(box);
+    for (const OperationGroup &group : operationGroups) {
+        (this->*group.first)->setAccessibleName(tr(group.firstName));
+        (this->*group.second)->setAccessibleName(tr(group.secondName));
+        labelIn(*this, group.firstLabel)->setBuddy(this->*group.first);
+        labelIn(*this, group.secondLabel)->setBuddy(this->*group.second);
     }
 }
 
@@ -314,12 +346,10 @@ void Form1::nameBoxesForScreenReaders()
 // buttons' handlers.
 void Form1::connectButtons()
 {
-    for (QPushButton *button : {Command1, Command2, Command3, Command4})
-        button->installEventFilter(this);
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    for (const OperationGroup &group : operationGroups) {
+        (this->*group.button)->installEventFilter(this);
+        connect(this->*group.button, &QPushButton::clicked, this, group.click);
+    }
 }
 
 // About and Exit, and F10 to reach them from the keyboard.
@@ -364,12 +394,12 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void Form1::runOperation(arith::Operation op, const QLineEdit &first, const QLineEdit &second)
+void Form1::run(const OperationGroup &group)
 {
     try {
-        const double firstValue = arith::operandValue(textOf(first));
-        const double secondValue = arith::operandValue(textOf(second));
-        const std::int16_t result = arith::calculate(op, firstValue, secondValue);
+        const double firstValue = arith::operandValue(textOf(*(this->*group.first)));
+        const double secondValue = arith::operandValue(textOf(*(this->*group.second)));
+        const std::int16_t result = arith::calculate(group.operation, firstValue, secondValue);
         // QString::number ignores the locale: always 0-9 and a plain "-".
         runtime_.messageBox(QString::number(result));
     } catch (const arith::RunTimeError &error) {
@@ -379,22 +409,22 @@ void Form1::runOperation(arith::Operation op, const QLineEdit &first, const QLin
 
 void Form1::Command1_Click()
 {
-    runOperation(arith::Operation::Add, *Text1, *Text2);
+    run(operationGroups[0]);
 }
 
 void Form1::Command2_Click()
 {
-    runOperation(arith::Operation::Subtract, *Text3, *Text4);
+    run(operationGroups[1]);
 }
 
 void Form1::Command3_Click()
 {
-    runOperation(arith::Operation::Multiply, *Text5, *Text6);
+    run(operationGroups[2]);
 }
 
 void Form1::Command4_Click()
 {
-    runOperation(arith::Operation::Divide, *Text7, *Text8);
+    run(operationGroups[3]);
 }
 
 } // namespace tallivox

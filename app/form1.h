@@ -19,13 +19,17 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace arith {
-enum class Operation;
-}
+#include <cstddef>
+#include <variant>
 
 namespace tallivox {
 
 class Runtime;
+class Form1;
+struct OperationGroup;
+
+// Where Form1 keeps a label: a member, or an index into the Label4 array.
+using LabelSlot = std::variant<QLabel *Form1::*, std::size_t>;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -74,7 +78,8 @@ private:
     void nameBoxesForScreenReaders();
     void connectButtons();
     void createMenuBar();
-    void runOperation(arith::Operation op, const QLineEdit &first, const QLineEdit &second);
+    // Reads the group's two boxes, computes and shows the result or the error.
+    void run(const OperationGroup &group);
 
     Runtime &runtime_;
 };

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QPixmap>
 
 int main(int argc, char *argv[])
@@ -16,6 +17,7 @@ int main(int argc, char *argv[])
         return *status;
 
     QApplication app(argc, argv);
+    tallivox::useFirstLanguageOf(QLocale::system().uiLanguages());
     // The format named up front spares probing every image plug-in.
     QApplication::setWindowIcon(QPixmap(QStringLiteral(":/tallivox/icon.png"), "PNG"));
 

@@ -1,5 +1,7 @@
 #include "app/runtime.h"
 
+#include "identity.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
@@ -47,13 +49,24 @@ bool onWayland()
 
 QString applicationTitle()
 {
-    return QStringLiteral("Tallivox");
+    return QLatin1StringView(identity::name);
 }
 
-// "Run-time error '11':" above the description, as the classic box words it.
+// The descriptions the arithmetic gives its errors, in English, as the
+// translations know them.
+[[maybe_unused]] constexpr const char *errorDescriptions[] = {
+    QT_TRANSLATE_NOOP("tallivox::Runtime", "Overflow"),
+    QT_TRANSLATE_NOOP("tallivox::Runtime", "Division by zero"),
+};
+
+// "Run-time error '11':" above the description, as the classic box words
+// it, in the user's language; the number in the digits 0-9, as results are.
 QString runTimeErrorText(int number, const QString &description)
 {
-    return QStringLiteral("Run-time error '%1':\n\n%2").arg(number).arg(description);
+    const QByteArray english = description.toLatin1();
+    return QCoreApplication::translate("tallivox::Runtime", "Run-time error '%1':\n\n%2")
+        .arg(number)
+        .arg(QCoreApplication::translate("tallivox::Runtime", english.constData()));
 }
 
 // The box QtRuntime shows: application-modal, owned by parent, titled with

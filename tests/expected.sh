@@ -9,8 +9,17 @@ client_height=521
 background="#010042"
 app_id=example.kelvasto.Tallivox
 
+# Where the scenarios click, in pixels inside the client area: a point in
+# Text7, in Text8 and on Command4; and Exit's x on the menu bar.
+text7=(106 386) text8=(106 410) command4=(144 460) exit_x=70
+
 expect() { [ "$text" = "$1" ] || fail "$2 showed '$text', not '$1'"; }
-division_by_zero=$(printf "Run-time error '11':\n\nDivision by zero")
+# The error box speaks the user's language, its number in 0-9 either way.
+if [[ ${LANGUAGE:-${LC_ALL:-${LC_MESSAGES:-${LANG:-}}}} == fa* ]]; then
+    division_by_zero=$(printf "خطای زمان اجرا «11»:\xe2\x80\x8f\n\nتقسیم بر صفر")
+else
+    division_by_zero=$(printf "Run-time error '11':\n\nDivision by zero")
+fi
 farewell=" اميدوارم لذت برده باشيد "
 # About's three credits, each yeh the Arabic U+064A the program was written with.
 credits=(" سازنده ي برنامه : Orvandel " " وبسايت من : https://kelvasto.example/ " " منتظر شما هستم :) ")

@@ -6,8 +6,10 @@
 # finds them too.
 FONT_PACKAGES=(fonts-farsiweb fonts-liberation2)
 
-# What building and starting the window needs.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev "${FONT_PACKAGES[@]}")
+# What building and starting the window needs; Qt's translation tools build
+# the program's own Persian into it.
+TRANSLATION_TOOLS=(qt6-tools-dev qt6-l10n-tools)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev "${TRANSLATION_TOOLS[@]}" "${FONT_PACKAGES[@]}")
 
 # A private X server with a small window manager, and the tools the
 # end-to-end tests drive and read the real window with.
@@ -16,7 +18,7 @@ DISPLAY_PACKAGES=(xvfb xauth openbox x11-utils xdotool xclip imagemagick)
 # What running every test needs on top of the build: sanitizers and the
 # fuzzer (clang), desktop-file and AppStream validators, and a headless
 # Wayland compositor with the tools the Wayland scenario drives and reads it with.
-TEST_PACKAGES=(libgtest-dev clang libclang-rt-dev desktop-file-utils appstream "${DISPLAY_PACKAGES[@]}"
+TEST_PACKAGES=(libgtest-dev qt6-translations-l10n clang libclang-rt-dev desktop-file-utils appstream "${DISPLAY_PACKAGES[@]}"
     sway wtype grim wl-clipboard jq qt6-wayland)
 # The package check: dpkg-shlibdeps (dpkg-dev, file) and lintian.
 TEST_PACKAGES+=(dpkg-dev file lintian)
@@ -47,9 +49,10 @@ as_root() {
 # tools (moc, rcc, uic) for the cross build, Debian's source tools for Qt's
 # source and GoogleTest's, Wine with its fonts to run the results, NSIS for
 # the installer (and ImageMagick, in the display packages, for its pictures),
+# Qt's translation tools and Qt's own Persian to build into tallivox.exe,
 # icoutils and exiftool to read the icon and version block back, the locales
 # that give Wine a Persian or an English face, and the display the end-to-end
 # tests need.
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-    mingw-w64-tools qt6-base-dev qt6-base-dev-tools dpkg-dev googletest wine wine64 fonts-wine
+    mingw-w64-tools qt6-base-dev qt6-base-dev-tools "${TRANSLATION_TOOLS[@]}" qt6-translations-l10n dpkg-dev googletest wine wine64 fonts-wine
     nsis icoutils libimage-exiftool-perl zip unzip locales "${FONT_PACKAGES[@]}" "${DISPLAY_PACKAGES[@]}")

@@ -1,6 +1,7 @@
 // The window, offscreen. Most tests stand a recording runtime in for the
 // message boxes and read what the user would have seen from its log; the
 // last two open the real boxes.
+#include "app/application.h"
 #include "app/form1.h"
 #include "app/runtime.h"
 
@@ -192,24 +193,18 @@ private slots:
                 hit = hit->parentWidget(); // a line edit's inner parts may answer
             QCOMPARE(hit, front);
         }
+        // The design's columns: boxes at 1440 twips, labels at 960; and each
+        // group's boxes and button 1800 twips below the group above.
         const QList<QLineEdit *> b = boxes();
         const QWidget *buttons[] = {form->Command1, form->Command2, form->Command3, form->Command4};
         const QWidget *labels[] = {form->Label2, form->Label3, form->Label4[0], form->Label5,
                                    form->Label4[1], form->Label4[2], form->Label4[3], form->Label4[4]};
-        for (int i = 0; i < 8; ++i) {
-            QCOMPARE(std::tuple(b[i]->x(), b[i]->width(), labels[i]->x()), std::tuple(96, 89, 64));
-            if (i >= 2) { // the first group's labels are larger and closer together
-                QCOMPARE(std::tuple(b[i]->y() - b[i - 2]->y(), labels[i]->height(), labels[i]->width()),
-                         std::tuple(120, 25, i == 3 ? 33 : 25));
-            }
-            if (i >= 4)
-                QCOMPARE(labels[i]->y() - labels[i - 2]->y(), 120);
-        }
-        for (int g = 0; g < 4; ++g) {
-            QCOMPARE(std::pair(buttons[g]->x(), buttons[g]->width()), std::pair(80, 129));
-            QCOMPARE(b[2 * g]->geometry().bottom() + 1 - b[2 * g + 1]->y(), g < 2 ? 3 : 1);
-            if (g > 0)
-                QCOMPARE(buttons[g]->y() - buttons[g - 1]->y(), 120);
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(std::pair(b[i]->x(), labels[i]->x()), std::pair(96, 64));
+        for (int g = 1; g < 4; ++g) {
+            QCOMPARE(std::tuple(b[2 * g]->y() - b[2 * g - 2]->y(), b[2 * g + 1]->y() - b[2 * g - 1]->y(),
+                                buttons[g]->y() - buttons[g - 1]->y()),
+                     std::tuple(120, 120, 120));
         }
     }
 
@@ -332,6 +327,41 @@ private slots:
             QTest::mouseClick(form->Command1, Qt::LeftButton);
         }
         QCOMPARE(runtime.log, (QStringList{"box: 1235", "box: 2"}));
+    }
+
+    // Under a Persian UI language Qt's own menus and buttons and the error box
+    // speak Persian, the error's number in 0-9; under English all stays
+    // English; the first language Tallivox has wins. Either way the window is
+    // the same pixels, left to right.
+    void speaksTheUserLanguageInTheSameWindow()
+    {
+        const QImage english = form->grab().toImage();
+        const std::tuple<QStringList, QString, QString, QString, Qt::LayoutDirection> rows[] = {
+            {{"en-US", "fa-IR"}, "&Copy", "OK", "Run-time error '11':\n\nDivision by zero", Qt::LeftToRight},
+            {{"de-DE", "fa-IR", "en"}, QString::fromUtf16(u"&کپی"), QString::fromUtf16(u"تأیید"),
+             QString::fromUtf16(u"خطای زمان اجرا «11»:\u200F\n\nتقسیم بر صفر"), Qt::RightToLeft}};
+        for (const auto &[languages, copy, ok, error, direction] : rows) {
+            useFirstLanguageOf(languages);
+            QCOMPARE(QApplication::layoutDirection(), direction);
+            Form1 window(runtime);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            QCOMPARE(std::pair(window.layoutDirection(), window.grab().toImage()), std::pair(Qt::LeftToRight, english));
+            const std::unique_ptr<QMenu> menu(window.Text1->createStandardContextMenu());
+            QCOMPARE(menu->layoutDirection(), direction);
+            QVERIFY2(std::ranges::any_of(menu->actions(), [&](QAction *a) { return a->text().startsWith(copy); }),
+                     qPrintable(copy));
+            QStringList seen;
+            BoxWatch answer([&](QDialog *box) {
+                QPushButton *button = box->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+                seen << box->findChild<QLabel *>()->findChild<QTextDocument *>()->toPlainText() << button->text();
+                button->click();
+            });
+            QtRuntime real;
+            real.runTimeErrorBox(11, "Division by zero");
+            QCOMPARE(seen, (QStringList{error, ok}));
+        }
+        useFirstLanguageOf({});
     }
 
     // The real box: titled, owned by the window and modal; its text laid out

@@ -33,7 +33,7 @@ packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $NF}' | sort | xargs)
 Version: $version" ] || fail "package name or version"
 dpkg-deb -f "$deb" Depends | grep -q "fonts-farsiweb, fonts-liberation2, libc6.*libqt6widgets6" ||
     fail "package depends"
-[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "package recommends"
+[ "$(dpkg-deb -f "$deb" Recommends)" = "qt6-wayland, qt6-translations-l10n" ] || fail "package recommends"
 lintian --fail-on error,warning "$deb" || fail "lintian's errors or warnings above"
 
 # The shipped program, hardened: fortified calls wherever the build optimises.

@@ -14,8 +14,10 @@ ObjectFileType: Executable application
 LanguageCode: English (U.S.)
 CharacterSet: Unicode
 CompanyName:  KelVastO
+FileDescription: A small four-operation calculator with a Persian face
 FileVersion: $3
 InternalName: Tallivox
+LegalCopyright: Copyright 2026 KelVastO
 ProductName: Tallivox
 ProductVersion: $3"
 version=$(exiftool -S $(sed 's/^\([A-Za-z]*\):.*/-\1/' <<<"$expected") "$1")

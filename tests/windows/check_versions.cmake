@@ -1,9 +1,11 @@
 # Every version form project() takes gives a version block that windres
 # compiles, Windows' fixed version filled with zeros where parts are missing.
 # usage: cmake -DSOURCE_DIR=... -DWINDRES=... -DWORK=... -P check_versions.cmake
+include(${SOURCE_DIR}/cmake/TallivoxIdentity.cmake)
 include(${SOURCE_DIR}/cmake/TallivoxVersion.cmake)
 set(PROJECT_SOURCE_DIR ${SOURCE_DIR})
-foreach(row "1.01|1.01|1, 1, 0, 0" "1.2|1.02|1, 2, 0, 0" "1.2.3|1.02.3|1, 2, 3, 0" "1.08|1.08|1, 8, 0, 0")
+foreach(row "1|1.00|1, 0, 0, 0" "1.01|1.01|1, 1, 0, 0" "1.2|1.02|1, 2, 0, 0" "1.2.3|1.02.3|1, 2, 3, 0"
+            "1.08|1.08|1, 8, 0, 0" "1.2.3.4|1.02.3|1, 2, 3, 4")
     string(REPLACE "|" ";" row "${row}")
     list(GET row 0 given)
     list(GET row 1 shown)
@@ -16,4 +18,4 @@ foreach(row "1.01|1.01|1, 1, 0, 0" "1.2|1.02|1, 2, 0, 0" "1.2.3|1.02.3|1, 2, 3, 
         message(FATAL_ERROR "project(VERSION ${given}) gave a version block without ${fixed} and ${shown}:\n${block}")
     endif()
 endforeach()
-message("1.01, 1.2, 1.2.3 and 1.08: each version block compiles, with its fixed and its shown version")
+message("1, 1.01, 1.2, 1.2.3, 1.08 and 1.2.3.4: each version block compiles, with its fixed and its shown version")
