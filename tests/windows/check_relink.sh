@@ -2,9 +2,9 @@
 # Relinks tallivox.exe from the relinking kit against a static Qt, as someone
 # with a modified Qt would, and runs the result under Wine. Against the Qt it
 # shipped with, the kit must give back the very program that ships.
-# usage: check_relink.sh PACKAGE_DIR QT_PREFIX TALLIVOX_EXE NOTICES VERSION
+# usage: check_relink.sh KIT_ZIP QT_PREFIX TALLIVOX_EXE NOTICES VERSION
 set -u
-kit=$(ls "$1"/*-relink-kit.zip) qt=$2 program=$3 notices=$4 version=$5
+kit=$1 qt=$2 program=$3 notices=$4 version=$5
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }

@@ -1,0 +1,65 @@
+# Makes the relinking kit that the LGPL asks of a program linked statically
+# with Qt: every object and library of Tallivox's own that goes into the
+# program, the linker's exact command with Qt's place made the variable QT,
+# and how to build that Qt from Debian's source. The zip is the same bytes
+# whenever it is made from the same build: its entries are sorted, their
+# times are SOURCE_DATE_EPOCH's and their modes fixed.
+# usage: cmake -DBUILD=... -DNINJA=... -DPROGRAM=... -DQT=... -DSTRIP=... -DREADME=...
+#              -DQT_SOURCE=... -DQT_OPTIONS_FILE=... -DKIT=.../NAME.zip -P RelinkKit.cmake
+cmake_minimum_required(VERSION 3.25)
+
+file(RELATIVE_PATH program ${BUILD} ${PROGRAM})
+execute_process(COMMAND ${NINJA} -C ${BUILD} -t commands ${program}
+    OUTPUT_VARIABLE commands COMMAND_ERROR_IS_FATAL ANY)
+# The last command links the program: ": && LINK && POST-BUILD STEPS && :".
+string(REGEX REPLACE "\n$" "" commands "${commands}")
+string(REGEX REPLACE ".*\n" "" link "${commands}")
+string(REGEX REPLACE "^: && " "" link "${link}")
+string(REGEX REPLACE " && .*" "" link "${link}")
+
+get_filename_component(name ${KIT} NAME_WLE)
+get_filename_component(staging ${KIT} DIRECTORY)
+set(staging ${staging}/${name}.staging)
+file(REMOVE_RECURSE ${staging})
+
+separate_arguments(words UNIX_COMMAND "${link}")
+set(own)
+foreach(word IN LISTS words)
+    if(word MATCHES "^[^-/$].*\\.(obj|res|a)$")
+        list(APPEND own ${word})
+        get_filename_component(folder ${name}/${word} DIRECTORY)
+        file(COPY ${BUILD}/${word} DESTINATION ${staging}/${folder})
+    endif()
+endforeach()
+
+string(REPLACE "${QT}" "$QT" link "${link}")
+get_filename_component(strip ${STRIP} NAME)
+if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+    message(FATAL_ERROR "SOURCE_DATE_EPOCH must be set: it is the shipped program's link time")
+endif()
+file(WRITE ${staging}/${name}/link.sh "#!/bin/sh
+# Links tallivox.exe from these objects with the static Qt in $QT, and strips it.
+set -eu
+cd \"$(dirname \"$0\")\"
+: \"\${QT:?set QT to the prefix a static Qt for x86_64-w64-mingw32 is installed in}\"
+export SOURCE_DATE_EPOCH=$ENV{SOURCE_DATE_EPOCH} # the shipped program's link time
+${link}
+${strip} tallivox.exe
+")
+file(READ ${QT_OPTIONS_FILE} QT_OPTIONS)
+configure_file(${README} ${staging}/${name}/README.txt @ONLY)
+
+file(GLOB_RECURSE entries RELATIVE ${staging} ${staging}/*)
+list(SORT entries)
+foreach(entry IN LISTS entries)
+    file(CHMOD ${staging}/${entry} FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+endforeach()
+file(CHMOD ${staging}/${name}/link.sh
+    FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+string(TIMESTAMP mtime "%Y-%m-%d %H:%M:%S" UTC)
+file(REMOVE ${KIT})
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${KIT} --format=zip "--mtime=${mtime} UTC" -- ${entries}
+    WORKING_DIRECTORY ${staging} COMMAND_ERROR_IS_FATAL ANY)
+file(REMOVE_RECURSE ${staging})
+list(LENGTH own count)
+message(STATUS "${KIT}: ${count} objects and libraries of Tallivox's own")
