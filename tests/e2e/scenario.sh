@@ -9,8 +9,15 @@ platform=$1 app=$2
 scratch=$(mktemp -d)
 source "$(dirname "$0")/../expected.sh"
 source "$(dirname "$0")/../../scripts/lib/wait.sh"
-end() { [ "$platform" = windows ] && timeout 30 wineserver -k; rm -rf "$scratch"; }
-fail() { echo "FAIL: $*"; kill ${pid:-} 2>/dev/null; end; exit 1; }
+# However the scenario ends, what it started ends with it.
+end() {
+    kill ${pid:-} ${openbox:-} 2>/dev/null
+    [ "$platform" = linux ] || timeout 30 wineserver -k
+    rm -rf "$scratch"
+}
+trap end EXIT
+trap 'exit 143' INT TERM HUP
+fail() { echo "FAIL: $*"; exit 1; }
 # The helpers that serve the clipboard stay in the background, away from
 # every pipe this script or its caller reads.
 to_clipboard() { xclip -selection clipboard -i >/dev/null 2>&1; }
@@ -19,6 +26,7 @@ has_wm() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id
 window_named() { found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1); [ -n "$found" ]; }
 
 openbox --sm-disable >/dev/null 2>&1 </dev/null &
+openbox=$!
 wait_for 20 "openbox on the private display" has_wm
 if [ "$platform" = windows ]; then
     export WINEPREFIX=${WINEPREFIX:-$scratch/wine} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -78,33 +86,33 @@ column=$(import -window "$main" png:- | convert - -crop "1x$client_height+$((cli
     -unique-colors txt:- | awk 'NR > 1 {print $3}')
 [ "$column" = "$background" ] || fail "the client area's last column is not all background: $column"
 
-paste_into 106 386 "۷"
-type_into 106 410 "2"
-click 144 460
+paste_into "${text7[@]}" "۷"
+type_into "${text8[@]}" "2"
+click "${command4[@]}"
 copy_box
 expect 4 "۷ / 2"
 [ -z "${TALLIVOX_SHOT:-}" ] || import -window root "$TALLIVOX_SHOT"
 close_box
-type_into 106 410 ""
-click 144 460
+type_into "${text8[@]}" ""
+click "${command4[@]}"
 copy_box
 expect "$division_by_zero" "7 / 0"
 close_box
-click 106 386
+click "${text7[@]}"
 copy ctrl+a ctrl+c
 [ "$text" = "۷" ] || fail "after the error, Text7 no longer holds what was typed: '$text'"
 
 # F10 opens the menu bar on its first command, About, with three credits.
 xdotool key F10 Return
 expect_credits
-xdotool mousemove --window "$main" 70 $((menu / 2)) click 1 # Exit, on the menu bar
+xdotool mousemove --window "$main" "$exit_x" $((menu / 2)) click 1
 copy_box
 expect "$farewell" Exit
 xdotool key Return
 wait_for 10 "the program's end after Exit" ended "$pid"
 wait "$pid"
 status=$?
-end
+pid=
 [ "$status" -eq 0 ] || fail "Exit ended with status $status"
 echo "$platform: ${client_width}x$client_height below a ${menu}-pixel menu bar;" \
      "every box centred over the window it belongs to; ۷/2 shows 4; error 11 keeps the window and its boxes;" \

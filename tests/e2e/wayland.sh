@@ -10,8 +10,14 @@ app=$1
 scratch=$(mktemp -d)
 source "$(dirname "$0")/../../scripts/lib/sway.sh"
 source "$(dirname "$0")/../expected.sh"
-end() { kill ${pid:-} ${sway_pids:-} 2>/dev/null; rm -rf "$scratch"; }
-fail() { echo "FAIL: $*"; end; exit 1; }
+# However the scenario ends, what it started ends with it.
+end() {
+    kill ${pid:-} ${sway_pids:-} 2>/dev/null
+    rm -rf "$scratch"
+}
+trap end EXIT
+trap 'exit 143' INT TERM HUP
+fail() { echo "FAIL: $*"; exit 1; }
 start_sway "$scratch" "for_window [app_id=\"^${app_id//./\\.}\$\"] floating enable"
 QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 "$app" >/dev/null 2>"$scratch/wayland.log" &
 pid=$!
@@ -77,12 +83,12 @@ keys -k Return
 wait_for 10 "the end of the program after Exit" ended "$pid"
 wait "$pid"
 status=$?
+pid=
 # Every box's toplevel asks to be the window's child: the first toplevel is the window.
 parents=$(awk '
     /get_toplevel\(new id/ { sub(/.*new id /, ""); sub(/\)$/, ""); if (!main) main = $0; else { made++; box = $0 } }
     box && index($0, "-> " box ".set_parent(" main ")") { asked++; box = "" }
     END { print made + 0, asked + 0 }' "$scratch/wayland.log")
-end
 [ "$parents" = "6 6" ] || fail "of the boxes made and those asking for the window as parent: $parents, not 6 6"
 [ "$status" -eq 0 ] || fail "Exit ended with status $status"
 echo "wayland: ${client_width}x$client_height below a ${menu}-pixel menu bar;" \
