@@ -41,7 +41,8 @@ private:
     QPointer<QWidget> owner_;
 };
 
-// Returns status. On Wayland the process also ends with status once the
+// Returns status. On Wayland, with the Qt versions whose plug-in can hang at
+// the end of the program, the process also ends with status once the
 // application object is gone; runtime.cpp says why.
 int skipWaylandTeardown(int status);
 
