@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QLocale>
 #include <QPixmap>
 #include <QMainWindow>
 #include <QTimer>
@@ -55,6 +56,7 @@ int main(int argc, char *argv[])
     FirstPaint probe;
 #ifdef PROBE_FORM1
     tallivox::describeApplication();
+    tallivox::useFirstLanguageOf(QLocale::system().uiLanguages());
     QApplication::setWindowIcon(QPixmap(QStringLiteral(":/tallivox/icon.png"), "PNG"));
     tallivox::QtRuntime runtime;
     tallivox::Form1 window(runtime);
