@@ -141,7 +141,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
     }
 
-    void cleanup() { form.reset(); }
+    void cleanup()
+    {
+        form.reset();
+        useFirstLanguageOf({});
+    }
 
     void titleAndClientArea()
     {
@@ -336,11 +340,13 @@ private slots:
     void speaksTheUserLanguageInTheSameWindow()
     {
         const QImage english = form->grab().toImage();
-        const std::tuple<QStringList, QString, QString, QString, Qt::LayoutDirection> rows[] = {
-            {{"en-US", "fa-IR"}, "&Copy", "OK", "Run-time error '11':\n\nDivision by zero", Qt::LeftToRight},
+        const std::tuple<QStringList, QString, QString, QString, QString, Qt::LayoutDirection> rows[] = {
+            {{"en-US", "fa-IR"}, "&Copy", "OK", "Run-time error '11':\n\nDivision by zero", "First number to add",
+             Qt::LeftToRight},
             {{"de-DE", "fa-IR", "en"}, QString::fromUtf16(u"&کپی"), QString::fromUtf16(u"تأیید"),
-             QString::fromUtf16(u"خطای زمان اجرا «11»:\u200F\n\nتقسیم بر صفر"), Qt::RightToLeft}};
-        for (const auto &[languages, copy, ok, error, direction] : rows) {
+             QString::fromUtf16(u"خطای زمان اجرا «11»:\u200F\n\nتقسیم بر صفر"), QString::fromUtf16(u"عدد اول برای جمع"),
+             Qt::RightToLeft}};
+        for (const auto &[languages, copy, ok, error, spoken, direction] : rows) {
             useFirstLanguageOf(languages);
             QCOMPARE(QApplication::layoutDirection(), direction);
             Form1 window(runtime);
@@ -348,7 +354,7 @@ private slots:
             QVERIFY(QTest::qWaitForWindowActive(&window));
             QCOMPARE(std::pair(window.layoutDirection(), window.grab().toImage()), std::pair(Qt::LeftToRight, english));
             const std::unique_ptr<QMenu> menu(window.Text1->createStandardContextMenu());
-            QCOMPARE(menu->layoutDirection(), direction);
+            QCOMPARE(std::pair(menu->layoutDirection(), window.Text1->accessibleName()), std::pair(direction, spoken));
             QVERIFY2(std::ranges::any_of(menu->actions(), [&](QAction *a) { return a->text().startsWith(copy); }),
                      qPrintable(copy));
             QStringList seen;
@@ -361,7 +367,6 @@ private slots:
             real.runTimeErrorBox(11, "Division by zero");
             QCOMPARE(seen, (QStringList{error, ok}));
         }
-        useFirstLanguageOf({});
     }
 
     // The real box: titled, owned by the window and modal; its text laid out
