@@ -83,17 +83,14 @@ class IconsOnButtons final : public QProxyStyle {
 // First and last column of a rectangle of the picture that hold dark ink.
 std::pair<int, int> inkColumns(const QImage &picture, const QRect &area)
 {
-    int first = area.right() + 1;
-    int last = -1;
+    std::pair<int, int> ink(area.right() + 1, -1);
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {
-            if (qGray(picture.pixel(x, y)) < 96) {
-                first = std::min(first, x);
-                last = std::max(last, x);
-            }
+            if (qGray(picture.pixel(x, y)) < 96)
+                ink = {std::min(ink.first, x), std::max(ink.second, x)};
         }
     }
-    return {first, last};
+    return ink;
 }
 
 // WCAG's contrast ratio of two colours, from 1 to 21.
@@ -147,16 +144,13 @@ private slots:
         useFirstLanguageOf({});
     }
 
-    void titleAndClientArea()
+    // The title; the client area below the menu bar; the grey picture of
+    // 101 x 54 in its top-left corner on the window's dark blue, drawn the
+    // same when the window grows.
+    void windowAsDrawn()
     {
         QCOMPARE(form->windowTitle(), windowTitle);
         QCOMPARE(form->clientArea()->geometry(), QRect(QPoint(0, form->menuBar()->height()), clientSize));
-    }
-
-    // The grey picture of 101 x 54 in the top-left corner on the window's dark
-    // blue, drawn the same when the window grows.
-    void backgroundPictureAtItsNaturalSize()
-    {
         const QImage picture = drawn();
         const std::tuple<int, int, QRgb> pixels[] = {
             {0, 0, pictureGrey}, {100, 0, pictureGrey}, {0, 53, pictureGrey}, // the picture's corners
@@ -165,15 +159,6 @@ private slots:
             QCOMPARE(picture.pixel(x, y), colour);
         form->resize(800, 900);
         QCOMPARE(drawn().copy(picture.rect()), picture);
-    }
-
-    // Space on the focused "sum" adds the empty boxes at once; closing the
-    // frame then shows nothing more.
-    void spaceAddsTheEmptyBoxesAndClosingSaysNothing()
-    {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QVERIFY(form->close());
-        QCOMPARE(runtime.log, QStringList{"box: 0"});
     }
 
     // Fifteen twips to a pixel, positions and font sizes alike; the later
@@ -253,8 +238,11 @@ private slots:
         }
     }
 
-    void tabWalksTheGroupsInOrder()
+    // The focus starts on "sum", so Space adds the empty boxes at once; Tab
+    // walks the groups in order; closing the frame then shows nothing more.
+    void spaceThenTabThenClose()
     {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QStringList visited = {QApplication::focusWidget()->objectName()};
         while (visited.size() < 13) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -262,6 +250,8 @@ private slots:
         }
         QCOMPARE(visited.join(' '),
                  "Command1 Text1 Text2 Text3 Text4 Command2 Text5 Text6 Command3 Text7 Text8 Command4 Command1");
+        QVERIFY(form->close());
+        QCOMPARE(runtime.log, QStringList{"box: 0"});
     }
 
     // Each button reads its own two boxes, upper first. Neither an error nor
@@ -411,28 +401,18 @@ private slots:
     // By the OK button, by Escape or by closing the box: the program ends with 0.
     void exitEndsHoweverTheFarewellIsDismissed()
     {
-        for (int way = 0; way < 3; ++way) {
+        const std::function<void(QDialog *)> ways[] = {
+            [](QDialog *box) { box->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click(); },
+            [](QDialog *box) { QTest::keyClick(box, Qt::Key_Escape); }, [](QDialog *box) { box->close(); }};
+        for (const auto &way : ways) {
             QtRuntime real;
             Form1 window(real);
             real.setOwner(&window);
             window.show();
-            BoxWatch answer([way](QDialog *box) {
-                if (way == 0)
-                    box->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
-                else if (way == 1)
-                    QTest::keyClick(box, Qt::Key_Escape);
-                else
-                    box->close();
-            });
+            BoxWatch answer(way);
             QTimer::singleShot(0, &window, [&window] { window.Exit->trigger(); });
-            bool late = false;
-            QTimer::singleShot(10'000, &window, [&late] {
-                late = true;
-                QApplication::exit(1);
-            });
-            const int status = QApplication::exec();
-            QVERIFY2(!late, "Exit never ended the event loop (waited 10 s)");
-            QCOMPARE(status, 0);
+            QTimer::singleShot(10'000, &window, [] { QApplication::exit(-1); });
+            QVERIFY2(QApplication::exec() == 0, "Exit did not end the event loop with 0 within 10 s");
             QVERIFY(!window.isVisible());
         }
     }
