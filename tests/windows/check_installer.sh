@@ -4,24 +4,35 @@
 # elsewhere; a silent install for the current user, its Apps entry, an upgrade
 # in place by a higher version, the end-to-end run of what is installed and
 # the uninstall by the entry's own command; then the same for all users.
-# usage: xvfb-run check_installer.sh BUILD_DIR SCENARIO FIXED_VERSION VERSION
+# Also upgrades over an earlier entry of either form, or refused by a failing
+# uninstaller; all users' install, by an elevated copy, beside the user's.
+# usage: xvfb-run check_installer.sh BUILD_DIR SCENARIO FIXED_VERSION VERSION LEAVE_MARK
 set -u
-build=$1 scenario=$2 fixed=$3 version=$4
-scratch=$(mktemp -d)
+build=$1 scenario=$2 fixed=$3 version=$4 leave_mark=$5 program_version=$4
+scratch=$(mktemp -d -t tallivox-installer.XXXXXX)
 source "$(dirname "$0")/../../scripts/lib/wait.sh"
 export WINEPREFIX=$scratch/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-fail() { echo "FAIL: $*"; timeout 30 wineserver -k; rm -rf "$scratch"; exit 1; }
+# However this ends: what it started in the background, Wine, the scratch.
+finish() {
+    kill $(jobs -p) 2>/dev/null
+    timeout 30 wineserver -k 2>/dev/null
+    rm -rf "$scratch"
+}
+trap finish EXIT
+trap 'exit 143' INT TERM HUP
+fail() { echo "FAIL: $*"; exit 1; }
 # Runs a Windows program to its end, within a bound. Wine's services start
 # with the first program and outlive it: they get none of this script's
-# pipes, or whoever reads them would wait for Wine to go away.
+# pipes, or whoever reads them would wait for Wine to go away. With
+# want=STATUS it expects that exit status instead of 0.
 run() {
     local what=$1
     shift
     timeout 120 wine "$@" </dev/null >>"$scratch/wine.log" 2>&1
     case $? in
-        0) ;;
+        "${want:-0}") ;;
         124) fail "$what did not finish within 120 s" ;;
-        *) fail "$what failed: $(tail -n 5 "$scratch/wine.log")" ;;
+        *) fail "$what exited with $?, not ${want:-0}: $(tail -n 5 "$scratch/wine.log")" ;;
     esac
     timeout 60 wineserver -w || fail "Wine's programs still ran 60 s after $what"
 }
@@ -29,14 +40,16 @@ run() {
 package() {
     cpack --config "$build/CPackConfig.cmake" -B "$scratch/$1" "${@:2}" >/dev/null && ls "$scratch/$1"/*.exe
 }
+as_invoker() { wrestool -x --raw --type=24 "$1" | grep -q 'level="asInvoker"' || fail "${1##*/} asks for more"; }
+registry() { timeout 60 wine reg "$@" </dev/null >/dev/null 2>&1; }
+entry_of() { timeout 60 wine reg query "$1" </dev/null 2>/dev/null | tr -d '\r' | sed 's/^ *//; s/ \+REG_[A-Z]* \+/=/'; }
 installer=$(package first) || fail "cpack"
 
 info=$(exiftool -s3 -ProductName -CompanyName -FileDescription -FileVersion -ProductVersion -FileVersionNumber \
     -LegalCopyright "$installer" | tr '\n' '|')
 expected="Tallivox|KelVastO|Tallivox $version installer|$version|$version|$fixed|Copyright "
 [[ $info == "$expected"[0-9][0-9][0-9][0-9]" KelVastO|" ]] || fail "the installer's version block reads $info"
-manifest=$(wrestool -x --raw --type=24 "$installer")
-grep -q 'level="highestAvailable"' <<<"$manifest" || fail "the manifest asks for: $manifest"
+as_invoker "$installer"
 
 window_named() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 for row in "en_US.UTF-8|Tallivox Setup" "fa_IR.UTF-8|نصب Tallivox"; do
@@ -46,16 +59,21 @@ for row in "en_US.UTF-8|Tallivox Setup" "fa_IR.UTF-8|نصب Tallivox"; do
     wait
 done
 
+# Started from C:\Downloads, below a C:\Uninstall.exe that must never run.
+planted=$WINEPREFIX/drive_c/Uninstall.exe
+cp "$leave_mark" "$planted"
+mkdir -p "$WINEPREFIX/drive_c/Downloads" && cd "$WINEPREFIX/drive_c/Downloads" || fail "no C:\\Downloads"
 users=$WINEPREFIX/drive_c/users/$(id -un)
 # check SCOPE KEY FOLDER SHORTCUT: the files, the shortcut and the entry are
-# there, the entry's values right, and leaves in $quiet the uninstall command.
+# there, the entry's values right; leaves it in $entry, its uninstall in $quiet.
 check() {
-    local scope=$1 key=$2 folder=$3 shortcut=$4 entry value size=0 file
+    local scope=$1 key=$2 folder=$3 shortcut=$4 value size=0 file
+    [ -e "$planted.ran" ] && fail "the planted C:\\Uninstall.exe ran: $(cat "$planted.ran")"
     for file in "$folder/tallivox.exe" "$folder/NOTICES.txt" "$folder/Uninstall.exe" "$shortcut"; do
         [ -f "$file" ] || fail "not installed for $scope: ${file#$WINEPREFIX/}"
     done
     for file in "$folder"/*; do size=$((size + $(stat -c %s "$file"))); done
-    entry=$(timeout 60 wine reg query "$key" </dev/null 2>/dev/null | tr -d '\r' | sed 's/^ *//; s/ \+REG_[A-Z]* \+/=/')
+    entry=$(entry_of "$key")
     folder=$(timeout 60 winepath -w "$folder")
     for value in DisplayName=Tallivox DisplayVersion=$version Publisher=KelVastO "DisplayIcon=$folder\\tallivox.exe" \
         "InstallLocation=$folder" "UninstallString=\"$folder\\Uninstall.exe\" /$scope" NoModify=0x1 NoRepair=0x1 \
@@ -75,28 +93,82 @@ uninstall() {
     local program=${quiet#\"}
     run "the $1 uninstall" "${program%%\"*}" ${quiet##*\" }
 }
+# earlier FORM: the user's entry as an earlier install left it (bare: 1.00's,
+# only the uninstaller's path), with a value only its uninstaller takes away.
+earlier() {
+    if [ "$1" = bare ]; then
+        registry delete "${mine[1]}" /f
+        registry add "${mine[1]}" /v UninstallString /d "$(timeout 60 winepath -w "${mine[2]}")\\Uninstall.exe" /f
+    fi
+    registry add "${mine[1]}" /v Leftover /d "$1" /f
+}
+# refused SCOPE KEY FOLDER SHORTCUT: the earlier uninstaller fails (the
+# stand-in exits with 7), so the upgrade stops with 3 and changes nothing.
+refused() {
+    local before
+    mv "$3/Uninstall.exe" "$scratch/Uninstall.exe"
+    cp "$leave_mark" "$3/Uninstall.exe"
+    before=$(entry_of "$2"; sha1sum "$3"/* "$4")
+    want=3 run "the $1 upgrade over a failing uninstaller" "$higher" /S /$1
+    grep -qs " /S /$1 _?=" "$3/Uninstall.exe.ran" || fail "the $1 upgrade did not run the earlier uninstaller"
+    rm "$3/Uninstall.exe.ran"
+    [ "$(entry_of "$2"; sha1sum "$3"/* "$4")" = "$before" ] || fail "the refused $1 upgrade changed the install"
+    mv "$scratch/Uninstall.exe" "$3/Uninstall.exe"
+}
+# beside GONE KEPT: uninstalls GONE's scope; KEPT's is whole and runs.
+beside() {
+    local -n removed=$1 kept=$2
+    local said
+    check "${removed[@]}"
+    uninstall "${removed[@]}"
+    gone "${removed[@]}"
+    check "${kept[@]}"
+    said=$(timeout 60 wine "${kept[2]}/tallivox.exe" --version 2>/dev/null </dev/null | tr -d '\r')
+    [ "$said" = "Tallivox $program_version" ] || fail "after the ${removed[0]} uninstall the ${kept[0]} program said: $said"
+}
 
 entry='Software\Microsoft\Windows\CurrentVersion\Uninstall\Tallivox'
 mine=(CurrentUser "HKCU\\$entry" "$users/AppData/Local/Programs/Tallivox"
     "$users/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tallivox.lnk")
-everyone=(AllUsers "HKLM\\$entry" "$WINEPREFIX/drive_c/Program Files/Tallivox"
+everyone=(AllUsers "HKLM\\$entry" "$WINEPREFIX/drive_c/Program Files/KelVastO Tallivox"
     "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tallivox.lnk")
 
 run "the current-user install" "$installer" /S /CurrentUser
 check "${mine[@]}"
 gone "${everyone[@]}"
+as_invoker "${mine[2]}/Uninstall.exe"
 higher=$(package second -D CPACK_PACKAGE_VERSION=99.00 -D CPACK_TALLIVOX_FIXED_VERSION=99.0.0.0) || fail "cpack 99.00"
-run "the upgrade to 99.00" "$higher" /S
-version=99.00 check "${mine[@]}"
+# The entries say 99.00 from here on; the program in both installers is the same.
+version=99.00
+for form in full bare; do
+    earlier $form
+    run "the upgrade to 99.00 over a $form entry" "$higher" /S
+    check "${mine[@]}"
+    grep -q '^Leftover=' <<<"$entry" && fail "the upgrade over a $form entry kept the earlier install's entry"
+done
+refused "${mine[@]}"
 "$scenario" windows "${mine[2]}/tallivox.exe" || fail "the installed program's run"
+
+# For everyone beside it, on a Persian Windows: the installer starts its
+# elevated copy (runas) with this scope, the language and the folder, which
+# takes that language over the machine's. /D= is given as words: Wine would
+# quote it whole, and NSIS takes no quotes.
+for row in "fa_IR.UTF-8|" "en_US.UTF-8|/ElevatedPart /Language=1065"; do
+    LANG=${row%%|*} WINEDEBUG=trace+exec run "the all-users install ${row#*|}" \
+        "$higher" /S /AllUsers ${row#*|} /D=C:\\Program Files\\KelVastO Tallivox
+    check "${everyone[@]}"
+    grep -qx InstallerLanguage=1065 <<<"$entry" || fail "the all-users install ${row#*|} under ${row%%|*}: $entry"
+done
+arguments='/S /AllUsers /ElevatedPart /Language=1065 /D=C:\\\\Program Files\\\\KelVastO Tallivox'
+grep -qE "verb=L\"runas\" file=L\"[^\"]*\" parm=L\"$arguments\"" "$scratch/wine.log" ||
+    fail "the elevated copy's start: $(grep -a 'trace:exec:SHELL_execute ' "$scratch/wine.log")"
+check "${mine[@]}"
+refused "${everyone[@]}"
+
+beside mine everyone
+run "the current-user install again" "$higher" /S /CurrentUser
+beside everyone mine
 uninstall "${mine[@]}"
 gone "${mine[@]}"
-
-run "the all-users install" "$installer" /S /AllUsers
-check "${everyone[@]}"
-uninstall "${everyone[@]}"
-gone "${everyone[@]}"
-timeout 30 wineserver -k
-rm -rf "$scratch"
-echo "$(basename "$installer"): version block and manifest; the first page in English and Persian; installed," \
-     "upgraded in place to 99.00, run and uninstalled for the current user; installed and uninstalled for all users"
+echo "$(basename "$installer"): version block and manifests; the first page in English and Persian; installed," \
+     "upgraded in place, refused, run and uninstalled for the current user and for all users, each beside the other"
