@@ -8,6 +8,7 @@ set -u
 platform=$1 app=$2
 scratch=$(mktemp -d)
 source "$(dirname "$0")/../expected.sh"
+source "$(dirname "$0")/steps.sh"
 source "$(dirname "$0")/../../scripts/lib/wait.sh"
 # However the scenario ends, what it started ends with it.
 end() {
@@ -78,42 +79,16 @@ wait_for 60 "the window '$window_title'" window_named "^$window_title\$"
 main=$found
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$main")"
-menu=$((HEIGHT - client_height))
-[ "$WIDTH" -eq "$client_width" ] && [ "$menu" -ge 12 ] && [ "$menu" -le 48 ] ||
-    fail "the window is ${WIDTH}x$HEIGHT, not $client_width by $client_height below a menu bar"
-# A column near the right edge is bare background from the menu bar to the bottom.
-column=$(import -window "$main" png:- | convert - -crop "1x$client_height+$((client_width - 8))+$menu" +repage \
-    -unique-colors txt:- | awk 'NR > 1 {print $3}')
-[ "$column" = "$background" ] || fail "the client area's last column is not all background: $column"
-
-paste_into "${text7[@]}" "۷"
-type_into "${text8[@]}" "2"
-click "${command4[@]}"
-copy_box
-expect 4 "۷ / 2"
-[ -z "${TALLIVOX_SHOT:-}" ] || import -window root "$TALLIVOX_SHOT"
-close_box
-type_into "${text8[@]}" ""
-click "${command4[@]}"
-copy_box
-expect "$division_by_zero" "7 / 0"
-close_box
-click "${text7[@]}"
-copy ctrl+a ctrl+c
-[ "$text" = "۷" ] || fail "after the error, Text7 no longer holds what was typed: '$text'"
-
-# F10 opens the menu bar on its first command, About, with three credits.
-xdotool key F10 Return
-expect_credits
-xdotool mousemove --window "$main" "$exit_x" $((menu / 2)) click 1
-copy_box
-expect "$farewell" Exit
-xdotool key Return
-wait_for 10 "the program's end after Exit" ended "$pid"
-wait "$pid"
-status=$?
-pid=
-[ "$status" -eq 0 ] || fail "Exit ended with status $status"
+width=$WIDTH height=$HEIGHT
+column() { import -window "$main" png:- | convert - -crop "1x$client_height+$1+$menu" +repage png:-; }
+divide() { paste_into "${text7[@]}" "$1"; type_into "${text8[@]}" "$2"; click "${command4[@]}"; }
+divide_by_nothing() { type_into "${text8[@]}" ""; click "${command4[@]}"; }
+copy_text7() { click "${text7[@]}"; copy ctrl+a ctrl+c; }
+open_about() { xdotool key F10 Return; }
+choose_exit() { xdotool mousemove --window "$main" "$exit_x" $((menu / 2)) click 1; }
+press_return() { xdotool key Return; }
+shot() { import -window root "$1"; }
+run_steps
 echo "$platform: ${client_width}x$client_height below a ${menu}-pixel menu bar;" \
      "every box centred over the window it belongs to; ۷/2 shows 4; error 11 keeps the window and its boxes;" \
      "F10 opens About, three credits; Exit ends with 0"

@@ -1,0 +1,40 @@
+# The scenario that scenario.sh (X11, Wine) and wayland.sh (Wayland) both
+# run, in the program's own terms. A driver sets pid and the window's width
+# and height (menu bar included), and defines: column X (a picture of the
+# client area's column X), divide TEXT7 TEXT8 (types both, presses
+# Command4), divide_by_nothing (empties Text8, presses Command4), copy_text7
+# (its text into $text), open_about (F10 opens the menu bar on its first
+# command), choose_exit, press_return, shot FILE, copy_box and close_box.
+run_steps() {
+    local colours status
+    menu=$((height - client_height))
+    [ "$width" -eq "$client_width" ] && [ "$menu" -ge 12 ] && [ "$menu" -le 48 ] ||
+        fail "the window is ${width}x$height, not $client_width by $client_height below a menu bar"
+    # A column near the right edge is bare background from the menu bar to the bottom.
+    colours=$(column $((client_width - 8)) | convert - -unique-colors txt:- | awk 'NR > 1 {print $3}')
+    [ "$colours" = "$background" ] || fail "the client area's last column is not all background: $colours"
+
+    divide "۷" 2
+    copy_box
+    expect 4 "۷ / 2"
+    [ -z "${TALLIVOX_SHOT:-}" ] || shot "$TALLIVOX_SHOT"
+    close_box
+    divide_by_nothing
+    copy_box
+    expect "$division_by_zero" "7 / 0"
+    close_box
+    copy_text7
+    [ "$text" = "۷" ] || fail "after the error, Text7 no longer holds '۷' but '$text'"
+
+    open_about
+    expect_credits
+    choose_exit
+    copy_box
+    expect "$farewell" Exit
+    press_return
+    wait_for 10 "the program's end after Exit" ended "$pid"
+    wait "$pid"
+    status=$?
+    pid=
+    [ "$status" -eq 0 ] || fail "Exit ended with status $status"
+}
