@@ -1,6 +1,5 @@
-# What the shell tests expect the program to show, written once. The
-# scenarios define fail, copy_box (the open box's text into $text) and
-# close_box [next].
+# What the shell tests expect the program to show, written once; the scenarios
+# define fail, copy_box (the open box's text into $text) and close_box [next].
 window_title="Tallivox By KV"
 box_title=Tallivox
 # The client area below the menu bar, in pixels, and its colour.
@@ -9,8 +8,7 @@ client_height=521
 background="#010042"
 app_id=example.kelvasto.Tallivox
 
-# Where the scenarios click, in pixels inside the client area: a point in
-# Text7, in Text8 and on Command4; and Exit's x on the menu bar.
+# Where the scenarios click in the client area, in pixels; Exit's x on the menu bar.
 text7=(106 386) text8=(106 410) command4=(144 460) exit_x=70
 
 expect() { [ "$text" = "$1" ] || fail "$2 showed '$text', not '$1'"; }
@@ -24,11 +22,10 @@ farewell=" اميدوارم لذت برده باشيد "
 # About's three credits, each yeh the Arabic U+064A the program was written with.
 credits=(" سازنده ي برنامه : Orvandel " " وبسايت من : https://kelvasto.example/ " " منتظر شما هستم :) ")
 expect_credits() {
-    local credit left=${#credits[@]}
-    for credit in "${credits[@]}"; do
+    local i
+    for i in "${!credits[@]}"; do
         copy_box
-        expect "$credit" About
-        left=$((left - 1))
-        [ $left = 0 ] && close_box || close_box next
+        expect "${credits[i]}" About
+        close_box $( ((i + 1 < ${#credits[@]})) && echo next)
     done
 }

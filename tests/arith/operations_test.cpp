@@ -4,7 +4,6 @@
 
 #include <limits>
 #include <ostream>
-#include <string>
 
 namespace {
 

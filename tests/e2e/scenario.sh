@@ -1,8 +1,7 @@
 #!/bin/bash
-# Drives the real program, the Linux one or tallivox.exe under Wine, in a
-# private X server under openbox as a person would. Persian text is pasted:
-# Wine misses keys that xdotool maps on the fly. TALLIVOX_SHOT=file keeps a
-# screenshot of the first result box.
+# The end-to-end steps on the Linux program or tallivox.exe under Wine, in a
+# private X server under openbox, as a person would (Persian is pasted: Wine
+# misses keys xdotool maps on the fly). TALLIVOX_SHOT=file keeps a screenshot.
 # usage: xvfb-run scenario.sh linux|windows PROGRAM
 set -u
 platform=$1 app=$2
@@ -19,8 +18,7 @@ end() {
 trap end EXIT
 trap 'exit 143' INT TERM HUP
 fail() { echo "FAIL: $*"; exit 1; }
-# The helpers that serve the clipboard stay in the background, away from
-# every pipe this script or its caller reads.
+# The helpers that serve the clipboard stay away from every pipe we are read through.
 to_clipboard() { xclip -selection clipboard -i >/dev/null 2>&1; }
 clipboard() { timeout 5 xclip -selection clipboard -o 2>/dev/null; }
 has_wm() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
@@ -41,8 +39,7 @@ pid=$!
 click() { xdotool mousemove --window "$main" "$1" $((menu + $2)) click 1; sleep 0.3; }
 type_into() { click "$1" "$2"; xdotool key ctrl+a BackSpace; [ -z "$3" ] || xdotool type --delay 30 "$3"; sleep 0.3; }
 paste_into() { printf '%s' "$3" | to_clipboard; click "$1" "$2"; xdotool key ctrl+a ctrl+v; sleep 0.3; }
-# Presses keys until the program has put $text on the clipboard (a key that
-# came before the program took the focus is lost, so it is pressed again).
+# Presses keys until $text is on the clipboard (a key before the focus came is lost).
 copy() {
     to_clipboard </dev/null
     for _ in 1 2 3 4 5; do
@@ -86,7 +83,7 @@ divide_by_nothing() { type_into "${text8[@]}" ""; click "${command4[@]}"; }
 copy_text7() { click "${text7[@]}"; copy ctrl+a ctrl+c; }
 open_about() { xdotool key F10 Return; }
 choose_exit() { xdotool mousemove --window "$main" "$exit_x" $((menu / 2)) click 1; }
-press_return() { xdotool key Return; }
+dismiss() { xdotool key Escape; }
 shot() { import -window root "$1"; }
 run_steps
 echo "$platform: ${client_width}x$client_height below a ${menu}-pixel menu bar;" \

@@ -1,8 +1,7 @@
 #!/bin/bash
-# The end-to-end scenario on Wayland: the real program on Qt's Wayland plug-in
-# in a private headless sway, driven from the keyboard (wtype; the seat has no
-# pointer). The compositor places the windows; what is checked is what the
-# program asks for, from a WAYLAND_DEBUG log. TALLIVOX_SHOT=file keeps a
+# The end-to-end steps on Qt's Wayland plug-in in a private headless sway,
+# from the keyboard (the seat has no pointer); where windows go is checked as
+# the program asks for it, in a WAYLAND_DEBUG log. TALLIVOX_SHOT=file keeps a
 # screenshot of the first result box.
 # usage: wayland.sh PROGRAM
 set -u
@@ -58,7 +57,7 @@ divide_by_nothing() { keys -M shift -k Tab -m shift -M ctrl -k a -m ctrl -k Back
 copy_text7() { copy -M shift -k Tab -k Tab -m shift -M ctrl -k a -k c -m ctrl; }
 open_about() { keys -k F10 -k Return; }
 choose_exit() { keys -k F10 -k Right -k Return; }
-press_return() { keys -k Return; }
+dismiss() { swaymsg "[con_id=$box] kill" >/dev/null; } # as its close button does
 shot() { grim "$1"; }
 run_steps
 # Every box's toplevel asks to be the window's child: the first toplevel is the window.

@@ -1,27 +1,25 @@
 #!/bin/bash
-# Installs the build into a scratch root and builds the Debian package; both
-# must put exactly these files where desktops look for them, and the desktop
-# entry and AppStream metainfo must validate. The package must satisfy lintian
-# and its program carry the hardening.
+# Installs the build into a scratch root and builds the .deb: both put exactly
+# these files where desktops look, the desktop entry and metainfo validate,
+# lintian is satisfied and the packaged program hardened.
 # usage: check_install.sh BUILD_DIR VERSION
 set -eu
 build=$1 version=$2
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 source "$(dirname "$0")/../expected.sh"
-id=$app_id
-expected="./usr/bin/tallivox ./usr/share/applications/$id.desktop ./usr/share/doc/tallivox/changelog.gz
-    ./usr/share/doc/tallivox/copyright ./usr/share/icons/hicolor/128x128/apps/$id.png
-    ./usr/share/man/man1/tallivox.1.gz ./usr/share/metainfo/$id.metainfo.xml"
+expected="./usr/bin/tallivox ./usr/share/applications/$app_id.desktop ./usr/share/doc/tallivox/changelog.gz
+    ./usr/share/doc/tallivox/copyright ./usr/share/icons/hicolor/128x128/apps/$app_id.png
+    ./usr/share/man/man1/tallivox.1.gz ./usr/share/metainfo/$app_id.metainfo.xml"
 expected=$(xargs <<<"$expected")
 fail() { echo "FAIL: $*"; exit 1; }
 
 DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr >/dev/null
 installed=$(cd "$scratch/root" && find . -type f | sort | xargs)
 [ "$installed" = "$expected" ] || fail "cmake --install placed: $installed"
-desktop-file-validate "$scratch/root/usr/share/applications/$id.desktop" || fail "desktop entry"
-appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/$id.metainfo.xml" || fail "metainfo"
-grep -q "^Exec=tallivox$" "$scratch/root/usr/share/applications/$id.desktop" || fail "Exec line"
+desktop-file-validate "$scratch/root/usr/share/applications/$app_id.desktop" || fail "desktop entry"
+appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/$app_id.metainfo.xml" || fail "metainfo"
+grep -q "^Exec=tallivox$" "$scratch/root/usr/share/applications/$app_id.desktop" || fail "Exec line"
 
 # Directories 0755 in the package, as dpkg-buildpackage's own umask gives.
 umask 022

@@ -1,11 +1,8 @@
 #!/bin/bash
-# Builds the installer and proves it in a fresh Wine prefix: its version block
-# and manifest; its first page in Persian on a Persian Windows and in English
-# elsewhere; a silent install for the current user, its Apps entry, an upgrade
-# in place by a higher version, the end-to-end run of what is installed and
-# the uninstall by the entry's own command; then the same for all users.
-# Also upgrades over an earlier entry of either form, or refused by a failing
-# uninstaller; all users' install, by an elevated copy, beside the user's.
+# Proves the installer in a fresh Wine prefix: version block, manifests, first
+# page in English and Persian; per scope the install, its Apps entry, upgrades
+# over either form of earlier entry or refused by a failing uninstaller, the
+# program's run and the uninstall beside the other scope; all users' elevated.
 # usage: xvfb-run check_installer.sh BUILD_DIR SCENARIO FIXED_VERSION VERSION LEAVE_MARK
 set -u
 build=$1 scenario=$2 fixed=$3 version=$4 leave_mark=$5 program_version=$4
@@ -21,10 +18,8 @@ finish() {
 trap finish EXIT
 trap 'exit 143' INT TERM HUP
 fail() { echo "FAIL: $*"; exit 1; }
-# Runs a Windows program to its end, within a bound. Wine's services start
-# with the first program and outlive it: they get none of this script's
-# pipes, or whoever reads them would wait for Wine to go away. With
-# want=STATUS it expects that exit status instead of 0.
+# Runs a Windows program to its end (want=STATUS: that status, not 0), bounded;
+# Wine's lasting services get none of our pipes, or their readers would wait.
 run() {
     local what=$1
     shift
@@ -42,7 +37,9 @@ package() {
 }
 as_invoker() { wrestool -x --raw --type=24 "$1" | grep -q 'level="asInvoker"' || fail "${1##*/} asks for more"; }
 registry() { timeout 60 wine reg "$@" </dev/null >/dev/null 2>&1; }
-entry_of() { timeout 60 wine reg query "$1" </dev/null 2>/dev/null | tr -d '\r' | sed 's/^ *//; s/ \+REG_[A-Z]* \+/=/'; }
+entry_of() {
+    timeout 60 wine reg query "$1" </dev/null 2>/dev/null | tr -d '\r' | sed 's/^ *//; s/ \+REG_[A-Z]* \+/=/'
+}
 installer=$(package first) || fail "cpack"
 
 info=$(exiftool -s3 -ProductName -CompanyName -FileDescription -FileVersion -ProductVersion -FileVersionNumber \
@@ -93,8 +90,8 @@ uninstall() {
     local program=${quiet#\"}
     run "the $1 uninstall" "${program%%\"*}" ${quiet##*\" }
 }
-# earlier FORM: the user's entry as an earlier install left it (bare: 1.00's,
-# only the uninstaller's path), with a value only its uninstaller takes away.
+# earlier FORM: the user's entry as an earlier install (bare: 1.00's) left it,
+# with a value only its uninstaller takes away.
 earlier() {
     if [ "$1" = bare ]; then
         registry delete "${mine[1]}" /f
@@ -102,8 +99,8 @@ earlier() {
     fi
     registry add "${mine[1]}" /v Leftover /d "$1" /f
 }
-# refused SCOPE KEY FOLDER SHORTCUT: the earlier uninstaller fails (the
-# stand-in exits with 7), so the upgrade stops with 3 and changes nothing.
+# refused SCOPE KEY FOLDER SHORTCUT: a failing earlier uninstaller stops the
+# upgrade with 3, changing nothing.
 refused() {
     local before
     mv "$3/Uninstall.exe" "$scratch/Uninstall.exe"
@@ -124,7 +121,8 @@ beside() {
     gone "${removed[@]}"
     check "${kept[@]}"
     said=$(timeout 60 wine "${kept[2]}/tallivox.exe" --version 2>/dev/null </dev/null | tr -d '\r')
-    [ "$said" = "Tallivox $program_version" ] || fail "after the ${removed[0]} uninstall the ${kept[0]} program said: $said"
+    [ "$said" = "Tallivox $program_version" ] ||
+        fail "after the ${removed[0]} uninstall the ${kept[0]} program said: $said"
 }
 
 entry='Software\Microsoft\Windows\CurrentVersion\Uninstall\Tallivox'
@@ -149,10 +147,9 @@ done
 refused "${mine[@]}"
 "$scenario" windows "${mine[2]}/tallivox.exe" || fail "the installed program's run"
 
-# For everyone beside it, on a Persian Windows: the installer starts its
-# elevated copy (runas) with this scope, the language and the folder, which
-# takes that language over the machine's. /D= is given as words: Wine would
-# quote it whole, and NSIS takes no quotes.
+# For everyone beside it, on a Persian Windows: the elevated copy (runas) gets
+# scope, language and folder, and takes that language over the machine's.
+# /D= goes as words: Wine would quote it whole, and NSIS takes no quotes.
 for row in "fa_IR.UTF-8|" "en_US.UTF-8|/ElevatedPart /Language=1065"; do
     LANG=${row%%|*} WINEDEBUG=trace+exec run "the all-users install ${row#*|}" \
         "$higher" /S /AllUsers ${row#*|} /D=C:\\Program Files\\KelVastO Tallivox
