@@ -3,7 +3,7 @@
 # program, the linker's exact command with Qt's place made the variable QT,
 # and how to build that Qt from Debian's source. The zip is the same bytes
 # whenever it is made from the same build: its entries are sorted, their
-# times are SOURCE_DATE_EPOCH's and their modes fixed.
+# times are the program's link time and their modes fixed.
 # usage: cmake -DBUILD=... -DNINJA=... -DPROGRAM=... -DQT=... -DSTRIP=... -DREADME=...
 #              -DQT_SOURCE=... -DQT_OPTIONS_FILE=... -DKIT=.../NAME.zip -P RelinkKit.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -34,15 +34,16 @@ endforeach()
 
 string(REPLACE "${QT}" "$QT" link "${link}")
 get_filename_component(strip ${STRIP} NAME)
-if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
-    message(FATAL_ERROR "SOURCE_DATE_EPOCH must be set: it is the shipped program's link time")
+file(READ ${BUILD}/link-time link_time)
+if(link_time STREQUAL "")
+    message(FATAL_ERROR "tallivox.exe was linked without SOURCE_DATE_EPOCH: no link.sh can give it back")
 endif()
 file(WRITE ${staging}/${name}/link.sh "#!/bin/sh
 # Links tallivox.exe from these objects with the static Qt in $QT, and strips it.
 set -eu
 cd \"$(dirname \"$0\")\"
 : \"\${QT:?set QT to the prefix a static Qt for x86_64-w64-mingw32 is installed in}\"
-export SOURCE_DATE_EPOCH=$ENV{SOURCE_DATE_EPOCH} # the shipped program's link time
+export SOURCE_DATE_EPOCH=${link_time} # the shipped program's link time
 ${link}
 ${strip} tallivox.exe
 ")
@@ -56,10 +57,16 @@ foreach(entry IN LISTS entries)
 endforeach()
 file(CHMOD ${staging}/${name}/link.sh
     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-string(TIMESTAMP mtime "%Y-%m-%d %H:%M:%S" UTC)
+# zip, not cmake -E tar: libarchive would store each file's access and change
+# times too. -X leaves out those and the owner; TZ fixes the DOS times.
+find_program(ZIP zip REQUIRED)
+execute_process(COMMAND touch -d @${link_time} ${entries} WORKING_DIRECTORY ${staging}
+    COMMAND_ERROR_IS_FATAL ANY)
+list(JOIN entries "\n" listing)
+file(WRITE ${staging}.list "${listing}\n")
 file(REMOVE ${KIT})
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${KIT} --format=zip "--mtime=${mtime} UTC" -- ${entries}
+execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${ZIP} -q -X -D ${KIT} -@ INPUT_FILE ${staging}.list
     WORKING_DIRECTORY ${staging} COMMAND_ERROR_IS_FATAL ANY)
-file(REMOVE_RECURSE ${staging})
+file(REMOVE_RECURSE ${staging} ${staging}.list)
 list(LENGTH own count)
 message(STATUS "${KIT}: ${count} objects and libraries of Tallivox's own")
