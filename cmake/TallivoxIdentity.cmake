@@ -23,6 +23,7 @@ set(TALLIVOX_DESCRIPTION_FA
 "برچسب‌ها و دکمه‌ها فارسی‌اند و عددها را می‌توان با رقم‌های فارسی، عربی یا
 لاتین، همان‌گونه که صفحه‌کلید فارسی می‌نویسد، یا در مبنای شانزده و هشت وارد کرد.")
 set(TALLIVOX_HOMEPAGE https://kelvasto.example/)
+set(TALLIVOX_CONTACT "${TALLIVOX_VENDOR} <tallivox@kelvasto.example>")
 set(TALLIVOX_COPYRIGHT "Copyright 2026 ${TALLIVOX_VENDOR}")
 # Names the desktop entry, the metainfo and the icon on Linux.
 set(TALLIVOX_APP_ID example.kelvasto.Tallivox)
