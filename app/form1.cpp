@@ -2,8 +2,8 @@
 
 #include "app/runtime.h"
 #include "arith/operand.h"
-#include "identity.h"
 #include "arith/operations.h"
+#include "identity.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -31,7 +31,9 @@ namespace tallivox {
 // The four operation groups: what each computes, the boxes it reads (upper
 // first), its button and the handler a click reaches, the label beside each
 // box and the name a screen reader speaks for it, since eight boxes all
-// labelled "number" cannot be told apart by their labels.
+// labelled "number" cannot be told apart by their labels. A label is a
+// member, or an index into the Label4 array.
+using LabelSlot = std::variant<QLabel *Form1::*, std::size_t>;
 struct OperationGroup {
     arith::Operation operation;
     QLineEdit *Form1::*first;

@@ -19,17 +19,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-#include <cstddef>
-#include <variant>
-
 namespace tallivox {
 
 class Runtime;
-class Form1;
 struct OperationGroup;
-
-// Where Form1 keeps a label: a member, or an index into the Label4 array.
-using LabelSlot = std::variant<QLabel *Form1::*, std::size_t>;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
