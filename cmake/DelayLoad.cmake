@@ -1,0 +1,53 @@
+# Windows looks for a DLL that is not one of its KnownDLLs in the program's
+# own folder before System32, so a DLL dropped beside tallivox.exe in a
+# Downloads folder would run inside it. Such DLLs are therefore imported
+# through delay-import libraries: Windows loads none of them at start-up,
+# and the program's entry point restricts the search to System32 before
+# anything can load one.
+#
+# Included, this file gives tallivox_delay_load(TARGET NAME...), which links
+# TARGET against a delay-import library for each import library NAME of
+# MinGW-w64 (version for libversion.a and VERSION.dll, say). Run with -P, it
+# makes one such library:
+#   cmake -DNM=... -DDLLTOOL=... -DIMPORTS=libNAME.a -DNAME=NAME -DOUT=DIR -P DelayLoad.cmake
+if(CMAKE_SCRIPT_MODE_FILE)
+    # The exports are the functions MinGW's own import library names, so the
+    # program calls just what the ordinary link would have; data cannot be
+    # delay-loaded, and a symbol with no thunk beside its __imp_ is data.
+    execute_process(COMMAND ${NM} -g --defined-only ${IMPORTS} OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
+    string(REGEX MATCHALL " I __imp_[A-Za-z0-9_@]+" imports "${symbols}")
+    set(def "EXPORTS\n")
+    foreach(import IN LISTS imports)
+        string(REPLACE " I __imp_" "" function "${import}")
+        if(symbols MATCHES " T ${function}\n")
+            string(APPEND def "${function}\n")
+        endif()
+    endforeach()
+    file(WRITE ${OUT}/${NAME}.def "${def}")
+    # dlltool names the library's members and symbols after the path it is
+    # given: a bare name keeps the build's folder out of them.
+    execute_process(COMMAND ${DLLTOOL} --input-def ${NAME}.def --dllname ${NAME}.dll --output-delaylib lib${NAME}.a
+        WORKING_DIRECTORY ${OUT} COMMAND_ERROR_IS_FATAL ANY)
+    return()
+endif()
+
+function(tallivox_delay_load target)
+    # Found first by the linker, before MinGW's ordinary import libraries.
+    set(folder ${CMAKE_CURRENT_BINARY_DIR}/delay-imports)
+    find_program(TALLIVOX_DLLTOOL NAMES ${CMAKE_CXX_COMPILER_TARGET}-dlltool x86_64-w64-mingw32-dlltool REQUIRED)
+    set(libraries)
+    foreach(name IN LISTS ARGN)
+        find_library(imports_${name} NAMES lib${name}.a REQUIRED NO_CACHE)
+        add_custom_command(OUTPUT ${folder}/lib${name}.a
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+            COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DDLLTOOL=${TALLIVOX_DLLTOOL} -DIMPORTS=${imports_${name}}
+                    -DNAME=${name} -DOUT=${folder} -P ${CMAKE_CURRENT_FUNCTION_LIST_FILE}
+            DEPENDS ${imports_${name}} ${CMAKE_CURRENT_FUNCTION_LIST_FILE}
+            VERBATIM)
+        list(APPEND libraries ${folder}/lib${name}.a)
+    endforeach()
+    add_custom_target(${target}_delay_imports DEPENDS ${libraries})
+    add_dependencies(${target} ${target}_delay_imports)
+    target_link_directories(${target} BEFORE PRIVATE ${folder})
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${libraries})
+endfunction()
