@@ -1,7 +1,8 @@
 #!/bin/bash
 # The end-to-end steps on the Linux program or tallivox.exe under Wine, in a
 # private X server under openbox, as a person would (Persian is pasted: Wine
-# misses keys xdotool maps on the fly). TALLIVOX_SHOT=file keeps a screenshot.
+# misses keys xdotool maps on the fly). TALLIVOX_SHOT=file keeps a screenshot,
+# TALLIVOX_STDERR=file what the program writes to standard error.
 # usage: xvfb-run scenario.sh linux|windows PROGRAM
 set -u
 platform=$1 app=$2
@@ -28,9 +29,10 @@ openbox --sm-disable >/dev/null 2>&1 </dev/null &
 openbox=$!
 wait_for 20 "openbox on the private display" has_wm
 if [ "$platform" = windows ]; then
-    export WINEPREFIX=${WINEPREFIX:-$scratch/wine} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEPREFIX=${WINEPREFIX:-$scratch/wine} WINEDEBUG=${WINEDEBUG:--all}
+    export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
     timeout 30 wineserver -k 2>/dev/null # a Wine left running serves another display
-    wine "$app" >/dev/null 2>&1 </dev/null &
+    wine "$app" >/dev/null 2>"${TALLIVOX_STDERR:-/dev/null}" </dev/null &
 else
     QT_QPA_PLATFORM=xcb "$app" >/dev/null 2>&1 </dev/null &
 fi

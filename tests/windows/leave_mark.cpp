@@ -1,14 +1,37 @@
-// Stands in for an uninstaller that must not run, or that fails: it writes
-// its command line to PROGRAM.ran beside itself and exits with status 7.
+// Stands in for code that must not run, or an uninstaller that fails. As a
+// program it writes its command line to PROGRAM.ran beside itself and exits
+// with status 7; linked as a DLL, whatever it exports calls planted(), and
+// loading it writes the loading process's command line to NAME.dll.ran.
 #include <windows.h>
 
-int main()
+namespace {
+
+void leaveMark(HMODULE module)
 {
     wchar_t mark[MAX_PATH + 4];
-    lstrcpyW(mark + GetModuleFileNameW(nullptr, mark, MAX_PATH), L".ran");
+    lstrcpyW(mark + GetModuleFileNameW(module, mark, MAX_PATH), L".ran");
     const HANDLE file = CreateFileW(mark, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
     WriteFile(file, GetCommandLineA(), lstrlenA(GetCommandLineA()), &written, nullptr);
     CloseHandle(file);
+}
+
+} // namespace
+
+int main()
+{
+    leaveMark(nullptr);
     return 7;
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
+{
+    if (reason == DLL_PROCESS_ATTACH)
+        leaveMark(module);
+    return TRUE;
+}
+
+extern "C" int planted()
+{
+    return 0;
 }
