@@ -23,8 +23,15 @@ set(TALLIVOX_DESCRIPTION_FA
 "برچسب‌ها و دکمه‌ها فارسی‌اند و عددها را می‌توان با رقم‌های فارسی، عربی یا
 لاتین، همان‌گونه که صفحه‌کلید فارسی می‌نویسد، یا در مبنای شانزده و هشت وارد کرد.")
 set(TALLIVOX_HOMEPAGE https://kelvasto.example/)
+# Where a release's files are published, each under its own name; the
+# package managers' manifests point there.
+set(TALLIVOX_DOWNLOADS ${TALLIVOX_HOMEPAGE}downloads/)
 set(TALLIVOX_CONTACT "${TALLIVOX_VENDOR} <tallivox@kelvasto.example>")
-set(TALLIVOX_COPYRIGHT "Copyright 2026 ${TALLIVOX_VENDOR}")
+set(TALLIVOX_COPYRIGHT_YEARS 2026)
+set(TALLIVOX_COPYRIGHT "Copyright ${TALLIVOX_COPYRIGHT_YEARS} ${TALLIVOX_VENDOR}")
+# No licence has been granted yet; the Debian copyright file says what that
+# means, and winget and Scoop show this name.
+set(TALLIVOX_LICENSE none-chosen)
 # Names the desktop entry, the metainfo and the icon on Linux.
 set(TALLIVOX_APP_ID example.kelvasto.Tallivox)
 # The window's background: the form's stored colour 0x00420001 read as a
