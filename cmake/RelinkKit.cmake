@@ -57,23 +57,8 @@ ${strip} tallivox.exe
 file(READ ${QT_OPTIONS_FILE} QT_OPTIONS)
 configure_file(${README} ${staging}/${name}/README.txt @ONLY)
 
-file(GLOB_RECURSE entries RELATIVE ${staging} ${staging}/*)
-list(SORT entries)
-foreach(entry IN LISTS entries)
-    file(CHMOD ${staging}/${entry} FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-endforeach()
-file(CHMOD ${staging}/${name}/link.sh
-    FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-# zip, not cmake -E tar: libarchive would store each file's access and change
-# times too. -X leaves out those and the owner; TZ fixes the DOS times.
-find_program(ZIP zip REQUIRED)
-execute_process(COMMAND touch -d @${link_time} ${entries} WORKING_DIRECTORY ${staging}
-    COMMAND_ERROR_IS_FATAL ANY)
-list(JOIN entries "\n" listing)
-file(WRITE ${staging}.list "${listing}\n")
-file(REMOVE ${KIT})
-execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${ZIP} -q -X -D ${KIT} -@ INPUT_FILE ${staging}.list
-    WORKING_DIRECTORY ${staging} COMMAND_ERROR_IS_FATAL ANY)
-file(REMOVE_RECURSE ${staging} ${staging}.list)
+include(${CMAKE_CURRENT_LIST_DIR}/ReproducibleZip.cmake)
+tallivox_zip(${KIT} ${staging} ${link_time} EXECUTABLE ${name}/link.sh)
+file(REMOVE_RECURSE ${staging})
 list(LENGTH own count)
 message(STATUS "${KIT}: ${count} objects and libraries of Tallivox's own")
