@@ -1,8 +1,10 @@
 #!/bin/bash
 # Proves the installer in a fresh Wine prefix: version block, manifests, first
-# page in English and Persian; per scope the install, its Apps entry, upgrades
-# over either form of earlier entry or refused by a failing uninstaller, the
-# program's run and the uninstall beside the other scope; all users' elevated.
+# page in English and Persian; per scope the install, upgrade and uninstall
+# with the arguments winget takes from the release's manifest, its folder and
+# Apps entry, upgrades over either form of earlier entry or refused by a
+# failing uninstaller, the program's run and the uninstall beside the other
+# scope; all users' elevated.
 # usage: xvfb-run check_installer.sh BUILD_DIR SCENARIO FIXED_VERSION VERSION LEAVE_MARK
 set -u
 build=$1 scenario=$2 fixed=$3 version=$4 leave_mark=$5 program_version=$4
@@ -41,6 +43,10 @@ entry_of() {
     timeout 60 wine reg query "$1" </dev/null 2>/dev/null | tr -d '\r' | sed 's/^ *//; s/ \+REG_[A-Z]* \+/=/'
 }
 installer=$(package first) || fail "cpack"
+# What winget passes the installer, from the release's manifest: SCOPE [FOLDER].
+winget() { node "$(dirname "$0")/manifests.js" install "$build/package" "$@"; }
+mapfile -t apps < <(node "$(dirname "$0")/manifests.js" entry "$build/package")
+[ ${#apps[@]} = 3 ] || fail "the release's installer manifest names no Apps entry: ${apps[*]}"
 
 info=$(exiftool -s3 -ProductName -CompanyName -FileDescription -FileVersion -ProductVersion -FileVersionNumber \
     -LegalCopyright "$installer" | tr '\n' '|')
@@ -72,7 +78,7 @@ check() {
     for file in "$folder"/*; do size=$((size + $(stat -c %s "$file"))); done
     entry=$(entry_of "$key")
     folder=$(timeout 60 winepath -w "$folder")
-    for value in DisplayName=Tallivox DisplayVersion=$version Publisher=KelVastO "DisplayIcon=$folder\\tallivox.exe" \
+    for value in "${apps[@]:1}" DisplayVersion=$version "DisplayIcon=$folder\\tallivox.exe" \
         "InstallLocation=$folder" "UninstallString=\"$folder\\Uninstall.exe\" /$scope" NoModify=0x1 NoRepair=0x1 \
         "QuietUninstallString=\"$folder\\Uninstall.exe\" /$scope /S" \
         "EstimatedSize=$(printf '0x%x' $((size / 1024)))"; do
@@ -125,22 +131,24 @@ beside() {
         fail "after the ${removed[0]} uninstall the ${kept[0]} program said: $said"
 }
 
-entry='Software\Microsoft\Windows\CurrentVersion\Uninstall\Tallivox'
-mine=(CurrentUser "HKCU\\$entry" "$users/AppData/Local/Programs/Tallivox"
+entry="Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\${apps[0]}"
+mine=(CurrentUser "HKCU\\$entry" "$users/AppData/Local/Programs/KelVastO Tallivox"
     "$users/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tallivox.lnk")
 everyone=(AllUsers "HKLM\\$entry" "$WINEPREFIX/drive_c/Program Files/KelVastO Tallivox"
     "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tallivox.lnk")
 
-run "the current-user install" "$installer" /S /CurrentUser
+run "winget's current-user install" "$installer" $(winget user "$(timeout 60 winepath -w "${mine[2]}")")
 check "${mine[@]}"
 gone "${everyone[@]}"
 as_invoker "${mine[2]}/Uninstall.exe"
 higher=$(package second -D CPACK_PACKAGE_VERSION=99.00 -D CPACK_TALLIVOX_FIXED_VERSION=99.0.0.0) || fail "cpack 99.00"
 # The entries say 99.00 from here on; the program in both installers is the same.
 version=99.00
-for form in full bare; do
+# winget's upgrade over a full entry; over 1.00's bare one, a plain /S.
+for row in "full|$(winget user)" "bare|/S"; do
+    form=${row%%|*}
     earlier $form
-    run "the upgrade to 99.00 over a $form entry" "$higher" /S
+    run "the upgrade to 99.00 over a $form entry" "$higher" ${row#*|}
     check "${mine[@]}"
     grep -q '^Leftover=' <<<"$entry" && fail "the upgrade over a $form entry kept the earlier install's entry"
 done
@@ -150,20 +158,23 @@ refused "${mine[@]}"
 # For everyone beside it, on a Persian Windows: the elevated copy (runas) gets
 # scope, language and folder, and takes that language over the machine's.
 # /D= goes as words: Wine would quote it whole, and NSIS takes no quotes.
-for row in "fa_IR.UTF-8|" "en_US.UTF-8|/ElevatedPart /Language=1065"; do
-    LANG=${row%%|*} WINEDEBUG=trace+exec run "the all-users install ${row#*|}" \
-        "$higher" /S /AllUsers ${row#*|} /D=C:\\Program Files\\KelVastO Tallivox
+# Here winget's all-users install, then the elevated copy started by hand.
+for row in "fa_IR.UTF-8|$(winget machine 'C:\Program Files\KelVastO Tallivox')" \
+    "en_US.UTF-8|/S /AllUsers /ElevatedPart /Language=1065 /D=C:\Program Files\KelVastO Tallivox"; do
+    LANG=${row%%|*} WINEDEBUG=trace+exec run "the all-users install ${row#*|}" "$higher" ${row#*|}
     check "${everyone[@]}"
     grep -qx InstallerLanguage=1065 <<<"$entry" || fail "the all-users install ${row#*|} under ${row%%|*}: $entry"
 done
 arguments='/S /AllUsers /ElevatedPart /Language=1065 /D=C:\\\\Program Files\\\\KelVastO Tallivox'
 grep -qE "verb=L\"runas\" file=L\"[^\"]*\" parm=L\"$arguments\"" "$scratch/wine.log" ||
     fail "the elevated copy's start: $(grep -a 'trace:exec:SHELL_execute ' "$scratch/wine.log")"
+run "winget's all-users upgrade" "$higher" $(winget machine)
+check "${everyone[@]}"
 check "${mine[@]}"
 refused "${everyone[@]}"
 
 beside mine everyone
-run "the current-user install again" "$higher" /S /CurrentUser
+run "winget's current-user install again" "$higher" $(winget user "$(timeout 60 winepath -w "${mine[2]}")")
 beside everyone mine
 uninstall "${mine[@]}"
 gone "${mine[@]}"
