@@ -7,8 +7,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibraryInfo>
-#include <QLocale>
+#include <QRegularExpression>
 #include <QTranslator>
+#include <QWidget>
 
 #include <cstdio>
 #include <utility>
@@ -84,6 +85,34 @@ QTranslator &qtTranslator()
     return translator;
 }
 
+// Qt lays a popup out in the direction of the widget it opens from, and the
+// window keeps the design's left to right in every language: a box's or a
+// message's context menu in Persian was then laid out left to right with its
+// texts aligned right to left, its shortcuts cut off at the right edge. So
+// every popup takes the language's direction as Qt polishes it, before it is
+// laid out: Persian menus read right to left, English ones as they were.
+class PopupsFollowTheLanguage final : public QObject {
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Polish && watched->isWidgetType()) {
+            auto *widget = static_cast<QWidget *>(watched);
+            if (widget->windowType() == Qt::Popup)
+                widget->setLayoutDirection(QGuiApplication::layoutDirection());
+        }
+        return false;
+    }
+};
+
+// The language part of a name such as fa-IR or prs_AF, read here rather than
+// by QLocale, which knows no Dari (prs): Dari is written in Persian.
+QString languageOf(const QString &uiLanguage)
+{
+    static const QRegularExpression separators(QStringLiteral("[-_.@]"));
+    const QString code = uiLanguage.section(separators, 0, 0).toLower();
+    return code == QLatin1String("prs") ? QString(persian) : code;
+}
+
 // tallivox.exe carries Qt's translation inside it; on Linux it is Qt's own.
 bool loadQtTranslation(const QString &language)
 {
@@ -96,11 +125,13 @@ bool loadQtTranslation(const QString &language)
 
 QString useFirstLanguageOf(const QStringList &uiLanguages)
 {
+    static PopupsFollowTheLanguage popups;
+    QCoreApplication::instance()->installEventFilter(&popups);
     QCoreApplication::removeTranslator(&ownTranslator());
     QCoreApplication::removeTranslator(&qtTranslator());
     QString chosen = english;
     for (const QString &uiLanguage : uiLanguages) {
-        const QString language = QLocale(uiLanguage).name().section(QLatin1Char('_'), 0, 0);
+        const QString language = languageOf(uiLanguage);
         if (language == english || language == persian) {
             chosen = language;
             break;

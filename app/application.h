@@ -17,9 +17,10 @@ void describeApplication();
 std::optional<int> answerCommandLine(const QStringList &arguments);
 
 // Speaks the first of the user's languages that Tallivox has (English, in
-// which it is written, or Persian): installs the program's own translation
-// and Qt's for it, or none for English. Returns the language's code. Called
-// again, it first takes back what the previous call installed.
+// which it is written, or Persian, Dari among it): installs the program's own
+// translation and Qt's for it, or none for English, and lays out every popup
+// Qt opens, its menus, in that language's direction. Returns the language's
+// code. Called again, it first takes back what the previous call installed.
 QString useFirstLanguageOf(const QStringList &uiLanguages);
 
 } // namespace tallivox
