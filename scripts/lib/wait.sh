@@ -18,3 +18,14 @@ wait_for() {
 }
 # A predicate for wait_for: the process PID has ended.
 ended() { ! kill -0 "$1" 2>/dev/null; }
+# A predicate for wait_for: a visible X window whose title matches REGEX; its
+# id in $found. Read from _NET_WM_NAME, which Wine sets in every locale (in
+# some, fa_AF among them, it sets no WM_NAME).
+window_named() {
+    local window title
+    for window in $(xdotool search --onlyvisible --class '' 2>/dev/null); do
+        title=$(xprop -id "$window" _NET_WM_NAME 2>/dev/null | sed -n 's/^[^"]*"\(.*\)"$/\1/p')
+        [[ $title =~ $1 ]] && found=$window && return 0
+    done
+    return 1
+}

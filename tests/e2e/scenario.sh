@@ -23,7 +23,6 @@ fail() { echo "FAIL: $*"; exit 1; }
 to_clipboard() { xclip -selection clipboard -i >/dev/null 2>&1; }
 clipboard() { timeout 5 xclip -selection clipboard -o 2>/dev/null; }
 has_wm() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-window_named() { found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1); [ -n "$found" ]; }
 
 openbox --sm-disable >/dev/null 2>&1 </dev/null &
 openbox=$!
