@@ -405,7 +405,7 @@ void Form1::run(const OperationGroup &group)
         // QString::number ignores the locale: always 0-9 and a plain "-".
         runtime_.messageBox(QString::number(result));
     } catch (const arith::RunTimeError &error) {
-        runtime_.runTimeErrorBox(error.number(), QString::fromLatin1(error.what()));
+        runtime_.runTimeErrorBox(error.number());
     }
 }
 

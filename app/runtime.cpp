@@ -53,21 +53,25 @@ QString applicationTitle()
     return QLatin1StringView(identity::name);
 }
 
-// The descriptions the arithmetic gives its errors, in English, as the
-// translations know them.
-[[maybe_unused]] constexpr const char *errorDescriptions[] = {
-    QT_TRANSLATE_NOOP("tallivox::Runtime", "Overflow"),
-    QT_TRANSLATE_NOOP("tallivox::Runtime", "Division by zero"),
-};
+// Each error described by its number, in the user's language.
+QString describe(arith::ErrorNumber number)
+{
+    switch (number) {
+    case arith::ErrorNumber::Overflow:
+        return QCoreApplication::translate("tallivox::Runtime", "Overflow");
+    case arith::ErrorNumber::DivisionByZero:
+        return QCoreApplication::translate("tallivox::Runtime", "Division by zero");
+    }
+    return {};
+}
 
 // "Run-time error '11':" above the description, as the classic box words
-// it, in the user's language; the number in the digits 0-9, as results are.
-QString runTimeErrorText(int number, const QString &description)
+// it; the number in the digits 0-9, as results are.
+QString runTimeErrorText(arith::ErrorNumber number)
 {
-    const QByteArray english = description.toLatin1();
     return QCoreApplication::translate("tallivox::Runtime", "Run-time error '%1':\n\n%2")
-        .arg(number)
-        .arg(QCoreApplication::translate("tallivox::Runtime", english.constData()));
+        .arg(static_cast<int>(number))
+        .arg(describe(number));
 }
 
 // The box QtRuntime shows: application-modal, owned by parent, titled with
@@ -150,9 +154,9 @@ void QtRuntime::messageBox(const QString &text)
     delete box;
 }
 
-void QtRuntime::runTimeErrorBox(int number, const QString &description)
+void QtRuntime::runTimeErrorBox(arith::ErrorNumber number)
 {
-    messageBox(runTimeErrorText(number, description));
+    messageBox(runTimeErrorText(number));
 }
 
 void QtRuntime::endProgram()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "arith/run_time_error.h"
+
 #include <QPointer>
 
 class QString;
@@ -18,9 +20,10 @@ public:
     // returns once the user has dismissed it.
     virtual void messageBox(const QString &text) = 0;
 
-    // Reports a run-time error. The program goes on afterwards: ending it here
-    // would throw away everything typed into the boxes.
-    virtual void runTimeErrorBox(int number, const QString &description) = 0;
+    // Reports a run-time error by its number and a description of its own.
+    // The program goes on afterwards: ending it here would throw away
+    // everything typed into the boxes.
+    virtual void runTimeErrorBox(arith::ErrorNumber number) = 0;
 
     // Ends the program: no further handler runs and the window goes away.
     virtual void endProgram() = 0;
@@ -34,7 +37,7 @@ public:
     void setOwner(QWidget *window);
 
     void messageBox(const QString &text) override;
-    void runTimeErrorBox(int number, const QString &description) override;
+    void runTimeErrorBox(arith::ErrorNumber number) override;
     void endProgram() override;
 
 private:

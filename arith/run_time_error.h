@@ -13,13 +13,13 @@ enum class ErrorNumber : int {
 };
 
 // Raised by operand reading and by the operations when a value cannot be
-// produced. Carries the number, and what() gives the English description
-// that the run-time error box shows.
+// produced. Carries the number; what() describes it in English (the program
+// words its error box by the number, in the user's language).
 class RunTimeError : public std::exception {
 public:
     explicit RunTimeError(ErrorNumber number) noexcept : number_(number) {}
 
-    int number() const noexcept { return static_cast<int>(number_); }
+    ErrorNumber number() const noexcept { return number_; }
     const char *what() const noexcept override;
 
 private:

@@ -21,7 +21,7 @@ constexpr QRgb background = qRgb(0x01, 0x00, 0x42);
 
 struct RecordingRuntime final : Runtime {
     void messageBox(const QString &text) override { log << "box: " + text; }
-    void runTimeErrorBox(int n, const QString &text) override { log << QString("error %1: %2").arg(n).arg(text); }
+    void runTimeErrorBox(arith::ErrorNumber n) override { log << QString("error %1").arg(static_cast<int>(n)); }
     void endProgram() override { log << "end"; }
     QStringList log;
 };
@@ -253,7 +253,7 @@ private slots:
         form->About->trigger();
         // Five clicks, then About's three credits.
         QCOMPARE(runtime.log.mid(0, 5),
-                 (QStringList{"box: 9", "box: -7", "box: 30", "error 11: Division by zero", "box: 9"}));
+                 (QStringList{"box: 9", "box: -7", "box: 30", "error 11", "box: 9"}));
         QCOMPARE(runtime.log.size(), qsizetype(5 + 3));
         QVERIFY(form->isVisible() && QApplication::focusWidget() == form->Text3);
         for (int i = 0; i < 8; ++i)
@@ -314,19 +314,21 @@ private slots:
     }
 
     // The first UI language Tallivox has wins: in Persian, Qt's menus (laid out
-    // right to left, nothing cut off) and OK, the error box (its number in 0-9)
-    // and the spoken names are Persian; in English, English. Either way the
-    // window is the same pixels, left to right.
+    // right to left, nothing cut off) and OK, both errors' boxes (described by
+    // number, the number in 0-9) and the spoken names are Persian; in English,
+    // English. Either way the window is the same pixels, left to right.
     void speaksTheUserLanguageInTheSameWindow()
     {
         const QImage english = form->grab().toImage();
-        const std::tuple<QStringList, QString, QString, QString, QString, Qt::LayoutDirection> rows[] = {
-            {{"en-US", "fa-IR"}, "&Copy", "OK", "Run-time error '11':\n\nDivision by zero", "First number to add",
+        const std::tuple<QStringList, QString, QString, QStringList, QString, Qt::LayoutDirection> rows[] = {
+            {{"en-US", "fa-IR"}, "&Copy", "OK",
+             {"Run-time error '6':\n\nOverflow", "Run-time error '11':\n\nDivision by zero"}, "First number to add",
              Qt::LeftToRight},
             {{"de-DE", "fa-IR", "en"}, QString::fromUtf16(u"&کپی"), QString::fromUtf16(u"تأیید"),
-             QString::fromUtf16(u"خطای زمان اجرا «11»:\u200F\n\nتقسیم بر صفر"), QString::fromUtf16(u"عدد اول برای جمع"),
-             Qt::RightToLeft}};
-        for (const auto &[languages, copy, ok, error, spoken, direction] : rows) {
+             {QString::fromUtf16(u"خطای زمان اجرا «6»:\u200F\n\nسرریز"),
+              QString::fromUtf16(u"خطای زمان اجرا «11»:\u200F\n\nتقسیم بر صفر")},
+             QString::fromUtf16(u"عدد اول برای جمع"), Qt::RightToLeft}};
+        for (const auto &[languages, copy, ok, errors, spoken, direction] : rows) {
             useFirstLanguageOf(languages);
             QCOMPARE(QApplication::layoutDirection(), direction);
             Form1 window(runtime);
@@ -363,8 +365,9 @@ private slots:
                 button->click();
             });
             QtRuntime real;
-            real.runTimeErrorBox(11, "Division by zero");
-            QCOMPARE(seen, (QStringList{error, ok}));
+            real.runTimeErrorBox(arith::ErrorNumber::Overflow);
+            real.runTimeErrorBox(arith::ErrorNumber::DivisionByZero);
+            QCOMPARE(seen, (QStringList{errors[0], ok, errors[1], ok}));
         }
     }
 

@@ -31,8 +31,8 @@ TEST_P(OperandValue, IsTheLeadingNumber)
         EXPECT_EQ(value, expected);
         EXPECT_EQ(std::signbit(value), std::signbit(expected)) << "the sign of zero";
     } catch (const arith::RunTimeError &error) {
-        EXPECT_TRUE(std::isnan(expected)) << "unexpected error " << error.number();
-        EXPECT_EQ(error.number(), 6);
+        EXPECT_TRUE(std::isnan(expected)) << "unexpected error " << error.what();
+        EXPECT_EQ(error.number(), arith::ErrorNumber::Overflow);
         EXPECT_STREQ(error.what(), "Overflow");
     }
 }

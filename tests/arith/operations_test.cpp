@@ -30,7 +30,7 @@ TEST_P(Calculate, RoundsHalfToEvenOrRaisesItsError)
         EXPECT_EQ(arith::calculate(row.op, row.first, row.second), row.expected);
         EXPECT_EQ(row.error, 0) << "no error raised";
     } catch (const arith::RunTimeError &error) {
-        EXPECT_EQ(error.number(), row.error);
+        EXPECT_EQ(static_cast<int>(error.number()), row.error);
         EXPECT_STREQ(error.what(), row.error == overflow ? "Overflow" : "Division by zero");
     }
 }

@@ -31,7 +31,7 @@ std::uint64_t outcome(const std::u16string &text)
         std::memcpy(&bits, &value, sizeof bits);
         return bits;
     } catch (const arith::RunTimeError &error) {
-        require(error.number() == 6, "the only error is an overflow");
+        require(error.number() == arith::ErrorNumber::Overflow, "the only error is an overflow");
         return 6;
     }
 }
