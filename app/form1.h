@@ -1,9 +1,9 @@
 #pragma once
 
 // Form1 is the program's only window. Its client area is one plain widget on
-// which every control sits at a fixed pixel position taken from a single
-// layout table (kept in twips, 15 to a pixel, as the design was drawn); each
-// row also names the member below that keeps the control. No Qt layout
+// which every control sits at a fixed pixel position taken from the design's
+// table (form1_layout.cpp, in twips, 15 to a pixel, as the design was drawn);
+// each row also names the member below that keeps the control. No Qt layout
 // manages them, so resizing the window moves nothing. Controls are created
 // back to front, which gives the stacking order where they overlap, and the
 // Tab chain follows the table's tab indices. Clicks reach handlers named
@@ -22,7 +22,10 @@ class QPushButton;
 namespace tallivox {
 
 class Runtime;
+namespace layout {
 struct OperationGroup;
+struct Slot;
+} // namespace layout
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -71,8 +74,10 @@ private:
     void nameBoxesForScreenReaders();
     void connectButtons();
     void createMenuBar();
+    // The label member, or the Label4 element, that a slot names.
+    QLabel *&labelIn(const layout::Slot &slot);
     // Reads the group's two boxes, computes and shows the result or the error.
-    void run(const OperationGroup &group);
+    void run(const layout::OperationGroup &group);
 
     Runtime &runtime_;
 };
