@@ -1,11 +1,8 @@
 #include "app/application.h"
-#include "app/form1.h"
+#include "app/program.h"
 #include "app/runtime.h"
 
 #include <QApplication>
-#include <QIcon>
-#include <QLocale>
-#include <QPixmap>
 
 int main(int argc, char *argv[])
 {
@@ -17,13 +14,7 @@ int main(int argc, char *argv[])
         return *status;
 
     QApplication app(argc, argv);
-    tallivox::useFirstLanguageOf(QLocale::system().uiLanguages());
-    // The format named up front spares probing every image plug-in.
-    QApplication::setWindowIcon(QPixmap(QStringLiteral(":/tallivox/icon.png"), "PNG"));
-
-    tallivox::QtRuntime runtime;
-    tallivox::Form1 form(runtime);
-    runtime.setOwner(&form);
-    form.show();
+    tallivox::Program program;
+    program.window().show();
     return tallivox::skipWaylandTeardown(QApplication::exec());
 }

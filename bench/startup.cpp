@@ -6,10 +6,7 @@
 // the bare variants (startup_bare WIDTH HEIGHT). All variants are this one
 // file, so they differ only in the window they build.
 #include <QApplication>
-#include <QIcon>
 #include <QLabel>
-#include <QLocale>
-#include <QPixmap>
 #include <QMainWindow>
 #include <QTimer>
 
@@ -19,8 +16,7 @@
 
 #ifdef PROBE_FORM1
 #include "app/application.h"
-#include "app/form1.h"
-#include "app/runtime.h"
+#include "app/program.h"
 #endif
 
 namespace {
@@ -55,11 +51,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     FirstPaint probe;
 #ifdef PROBE_FORM1
+    // Started as the program starts.
     tallivox::describeApplication();
-    tallivox::useFirstLanguageOf(QLocale::system().uiLanguages());
-    QApplication::setWindowIcon(QPixmap(QStringLiteral(":/tallivox/icon.png"), "PNG"));
-    tallivox::QtRuntime runtime;
-    tallivox::Form1 window(runtime);
+    tallivox::Program program;
+    QMainWindow &window = program.window();
 #else
     if (argc < 3) {
         std::fprintf(stderr, "usage: %s WIDTH HEIGHT\n", argv[0]);
