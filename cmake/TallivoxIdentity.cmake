@@ -22,6 +22,8 @@ set(TALLIVOX_DESCRIPTION_FA
 می‌توان آن را کپی کرد."
 "برچسب‌ها و دکمه‌ها فارسی‌اند و عددها را می‌توان با رقم‌های فارسی، عربی یا
 لاتین، همان‌گونه که صفحه‌کلید فارسی می‌نویسد، یا در مبنای شانزده و هشت وارد کرد.")
+# A reserved example domain: the maker's real address is not known, and this
+# one can never lead anyone to a stranger's site.
 set(TALLIVOX_HOMEPAGE https://kelvasto.example/)
 # Where a release's files are published, each under its own name; the
 # package managers' manifests point there.

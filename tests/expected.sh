@@ -1,12 +1,13 @@
 # What the shell tests expect the program to show, written once; the scenarios
 # define fail, copy_box (the open box's text into $text) and close_box [next].
+source "$(dirname "${BASH_SOURCE[0]}")/identity.sh"
 window_title="Tallivox By KV"
-box_title=Tallivox
+box_title=$TALLIVOX_NAME
 # The client area below the menu bar, in pixels, and its colour.
 client_width=298
 client_height=521
-background="#010042"
-app_id=example.kelvasto.Tallivox
+background=$TALLIVOX_WINDOW_COLOUR
+app_id=$TALLIVOX_APP_ID
 
 # Where the scenarios click in the client area, in pixels; Exit's x on the menu bar.
 text7=(106 386) text8=(106 410) command4=(144 460) exit_x=70
@@ -20,7 +21,7 @@ else
 fi
 farewell=" اميدوارم لذت برده باشيد "
 # About's three credits, each yeh the Arabic U+064A the program was written with.
-credits=(" سازنده ي برنامه : Orvandel " " وبسايت من : https://kelvasto.example/ " " منتظر شما هستم :) ")
+credits=(" سازنده ي برنامه : Orvandel " " وبسايت من : $TALLIVOX_HOMEPAGE " " منتظر شما هستم :) ")
 expect_credits() {
     local i
     for i in "${!credits[@]}"; do

@@ -10,6 +10,7 @@ set -u
 build=$1 scenario=$2 fixed=$3 version=$4 leave_mark=$5 program_version=$4
 scratch=$(mktemp -d -t tallivox-installer.XXXXXX)
 source "$(dirname "$0")/../../scripts/lib/wait.sh"
+source "$(dirname "$0")/../identity.sh"
 export WINEPREFIX=$scratch/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # However this ends: what it started in the background, Wine, the scratch.
 finish() {
@@ -50,12 +51,12 @@ mapfile -t apps < <(node "$(dirname "$0")/manifests.js" entry "$build/package")
 
 info=$(exiftool -s3 -ProductName -CompanyName -FileDescription -FileVersion -ProductVersion -FileVersionNumber \
     -LegalCopyright "$installer" | tr '\n' '|')
-expected="Tallivox|KelVastO|Tallivox $version installer|$version|$version|$fixed|Copyright "
-[[ $info == "$expected"[0-9][0-9][0-9][0-9]" KelVastO|" ]] || fail "the installer's version block reads $info"
+expected="$TALLIVOX_NAME|$TALLIVOX_VENDOR|$TALLIVOX_NAME $version installer|$version|$version|$fixed|$TALLIVOX_COPYRIGHT|"
+[ "$info" = "$expected" ] || fail "the installer's version block reads $info"
 as_invoker "$installer"
 
 # On a Dari Windows too (fa_AF), whose language NSIS does not match itself.
-for row in "en_US.UTF-8|Tallivox Setup" "fa_IR.UTF-8|نصب Tallivox" "fa_AF.UTF-8|نصب Tallivox"; do
+for row in "en_US.UTF-8|$TALLIVOX_NAME Setup" "fa_IR.UTF-8|نصب $TALLIVOX_NAME" "fa_AF.UTF-8|نصب $TALLIVOX_NAME"; do
     LANG=${row%%|*} timeout 120 wine "$installer" </dev/null >>"$scratch/wine.log" 2>&1 &
     wait_for 60 "the first page titled '${row#*|}' under LANG=${row%%|*}" window_named "^${row#*|}"
     timeout 30 wineserver -k
@@ -127,15 +128,15 @@ beside() {
     gone "${removed[@]}"
     check "${kept[@]}"
     said=$(timeout 60 wine "${kept[2]}/tallivox.exe" --version 2>/dev/null </dev/null | tr -d '\r')
-    [ "$said" = "Tallivox $program_version" ] ||
+    [ "$said" = "$TALLIVOX_NAME $program_version" ] ||
         fail "after the ${removed[0]} uninstall the ${kept[0]} program said: $said"
 }
 
 entry="Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\${apps[0]}"
 mine=(CurrentUser "HKCU\\$entry" "$users/AppData/Local/Programs/KelVastO Tallivox"
-    "$users/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tallivox.lnk")
+    "$users/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/$TALLIVOX_NAME.lnk")
 everyone=(AllUsers "HKLM\\$entry" "$WINEPREFIX/drive_c/Program Files/KelVastO Tallivox"
-    "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tallivox.lnk")
+    "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$TALLIVOX_NAME.lnk")
 
 run "winget's current-user install" "$installer" $(winget user "$(timeout 60 winepath -w "${mine[2]}")")
 check "${mine[@]}"

@@ -3,6 +3,7 @@
 # tallivox.exe: what Explorer shows and what Windows enforces come from these bytes.
 # usage: check_resources.sh TALLIVOX_EXE FIXED_VERSION VERSION
 set -u
+source "$(dirname "$0")/../identity.sh"
 fail() { echo "FAIL: $*"; exit 1; }
 icons=$(wrestool -x --type=14 "$1" | icotool -l -)
 [ "$icons" = "--icon --index=1 --width=122 --height=128 --bit-depth=24 --palette-size=0" ] \
@@ -13,12 +14,12 @@ FileOS: Win32
 ObjectFileType: Executable application
 LanguageCode: English (U.S.)
 CharacterSet: Unicode
-CompanyName:  KelVastO
-FileDescription: A small four-operation calculator with a Persian face
+CompanyName:  $TALLIVOX_VENDOR
+FileDescription: $TALLIVOX_SUMMARY
 FileVersion: $3
-InternalName: Tallivox
-LegalCopyright: Copyright 2026 KelVastO
-ProductName: Tallivox
+InternalName: $TALLIVOX_NAME
+LegalCopyright: $TALLIVOX_COPYRIGHT
+ProductName: $TALLIVOX_NAME
 ProductVersion: $3"
 version=$(exiftool -S $(sed 's/^\([A-Za-z]*\):.*/-\1/' <<<"$expected") "$1")
 [ "$version" = "$expected" ] || fail "the version block reads:
