@@ -6,19 +6,12 @@
 # usage: xvfb-run scenario.sh linux|windows PROGRAM
 set -u
 platform=$1 app=$2
-scratch=$(mktemp -d)
-source "$(dirname "$0")/../expected.sh"
 source "$(dirname "$0")/steps.sh"
-source "$(dirname "$0")/../../scripts/lib/wait.sh"
-# However the scenario ends, what it started ends with it.
-end() {
+# What steps.sh's trap ends however the scenario ends.
+stop() {
     kill ${pid:-} ${openbox:-} 2>/dev/null
     [ "$platform" = linux ] || timeout 30 wineserver -k
-    rm -rf "$scratch"
 }
-trap end EXIT
-trap 'exit 143' INT TERM HUP
-fail() { echo "FAIL: $*"; exit 1; }
 # The helpers that serve the clipboard stay away from every pipe we are read through.
 to_clipboard() { xclip -selection clipboard -i >/dev/null 2>&1; }
 clipboard() { timeout 5 xclip -selection clipboard -o 2>/dev/null; }

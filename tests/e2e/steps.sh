@@ -1,8 +1,22 @@
-# The steps scenario.sh (X11, Wine) and wayland.sh both run. A driver sets pid,
-# width and height (menu bar included) and defines column X (a picture of it),
-# divide TEXT7 TEXT8, divide_by_nothing, copy_text7 (into $text), open_about (F10),
-# choose_exit, dismiss (not by Return: Exit ends however its box is dismissed),
-# shot FILE, copy_box and close_box.
+# The steps scenario.sh (X11, Wine) and wayland.sh both run. A driver sources
+# this first, which makes $scratch, and defines stop, which ends what the
+# driver started: however the scenario ends, stop runs and $scratch goes.
+# Before run_steps the driver sets pid, width and height (menu bar included)
+# and defines column X (a picture of it), divide TEXT7 TEXT8,
+# divide_by_nothing, copy_text7 (into $text), open_about (F10), choose_exit,
+# dismiss (not by Return: Exit ends however its box is dismissed), shot FILE,
+# copy_box and close_box.
+scratch=$(mktemp -d)
+source "$(dirname "${BASH_SOURCE[0]}")/../expected.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/wait.sh"
+end() {
+    stop
+    rm -rf "$scratch"
+}
+trap end EXIT
+trap 'exit 143' INT TERM HUP
+fail() { echo "FAIL: $*"; exit 1; }
+
 run_steps() {
     local colours
     menu=$((height - client_height))

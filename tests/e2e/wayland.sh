@@ -6,18 +6,10 @@
 # usage: wayland.sh PROGRAM
 set -u
 app=$1
-scratch=$(mktemp -d)
 source "$(dirname "$0")/../../scripts/lib/sway.sh"
-source "$(dirname "$0")/../expected.sh"
 source "$(dirname "$0")/steps.sh"
-# However the scenario ends, what it started ends with it.
-end() {
-    kill ${pid:-} ${sway_pids:-} 2>/dev/null
-    rm -rf "$scratch"
-}
-trap end EXIT
-trap 'exit 143' INT TERM HUP
-fail() { echo "FAIL: $*"; exit 1; }
+# What steps.sh's trap ends however the scenario ends.
+stop() { kill ${pid:-} ${sway_pids:-} 2>/dev/null; }
 start_sway "$scratch" "for_window [app_id=\"^${app_id//./\\.}\$\"] floating enable"
 QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 "$app" >/dev/null 2>"$scratch/wayland.log" &
 pid=$!
