@@ -7,10 +7,30 @@
 #
 # Included, this file gives tallivox_delay_load(TARGET NAME...), which links
 # TARGET against a delay-import library for each import library NAME of
-# MinGW-w64 (version for libversion.a and VERSION.dll, say). Run with -P, it
-# makes one such library:
+# MinGW-w64 (version for libversion.a and VERSION.dll, say), and fails the
+# build when TARGET still imports the ordinary way a DLL that is not a
+# KnownDLL. Run with -P, it makes one such library, or checks one program:
 #   cmake -DNM=... -DDLLTOOL=... -DIMPORTS=libNAME.a -DNAME=NAME -DOUT=DIR -P DelayLoad.cmake
-if(CMAKE_SCRIPT_MODE_FILE)
+#   cmake -DOBJDUMP=... -DPROGRAM=... -P DelayLoad.cmake
+
+# HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\KnownDLLs on Windows 10
+# and 11: Windows takes these from System32 alone, as it does API sets.
+set(known_dlls advapi32 clbcatq combase comdlg32 coml2 difxapi gdi32 gdiplus imagehlp imm32 kernel32 msctf msvcrt
+    normaliz nsi ole32 oleaut32 psapi rpcrt4 sechost setupapi shcore shell32 shlwapi user32 wldap32 ws2_32)
+if(CMAKE_SCRIPT_MODE_FILE AND DEFINED PROGRAM)
+    execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE headers COMMAND_ERROR_IS_FATAL ANY)
+    string(REGEX MATCHALL "DLL Name: [^\n]+" imported "${headers}")
+    foreach(dll IN LISTS imported)
+        string(REGEX REPLACE "^DLL Name: (.*)\\.[dD][lL][lL]$" "\\1" dll "${dll}")
+        string(TOLOWER "${dll}" dll)
+        list(FIND known_dlls "${dll}" known)
+        if(known EQUAL -1 AND NOT dll MATCHES "^api-ms-win-")
+            message(FATAL_ERROR "${PROGRAM} imports ${dll}.dll, which Windows would look for beside the program "
+                                "first: delay-load it (tallivox_delay_load)")
+        endif()
+    endforeach()
+    return()
+elseif(CMAKE_SCRIPT_MODE_FILE)
     # The exports are the functions MinGW's own import library names, so the
     # program calls just what the ordinary link would have; data cannot be
     # delay-loaded, and a symbol with no thunk beside its __imp_ is data.
@@ -46,6 +66,10 @@ function(tallivox_delay_load target)
             VERBATIM)
         list(APPEND libraries ${folder}/lib${name}.a)
     endforeach()
+    add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DPROGRAM=$<TARGET_FILE:${target}>
+                -P ${CMAKE_CURRENT_FUNCTION_LIST_FILE}
+        VERBATIM)
     add_custom_target(${target}_delay_imports DEPENDS ${libraries})
     add_dependencies(${target} ${target}_delay_imports)
     target_link_directories(${target} BEFORE PRIVATE ${folder})

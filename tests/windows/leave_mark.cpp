@@ -1,7 +1,6 @@
-// Stands in for code that must not run, or an uninstaller that fails. As a
-// program it writes its command line to PROGRAM.ran beside itself and exits
-// with status 7; linked as a DLL, whatever it exports calls planted(), and
-// loading it writes the loading process's command line to NAME.dll.ran.
+// Stands in for code that must not run, or an uninstaller that fails: it
+// writes the command line that ran it to NAME.ran beside itself (a program
+// then exits with status 7; a DLL writes its loading process's).
 #include <windows.h>
 
 namespace {
@@ -29,9 +28,4 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
     if (reason == DLL_PROCESS_ATTACH)
         leaveMark(module);
     return TRUE;
-}
-
-extern "C" int planted()
-{
-    return 0;
 }
