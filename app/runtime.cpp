@@ -65,14 +65,6 @@ QString describe(arith::ErrorNumber number)
     return {};
 }
 
-// "Run-time error '11':" above the description, as the classic box words
-// it; the number in the digits 0-9, as results are.
-QString runTimeErrorText(arith::ErrorNumber number)
-{
-    return QCoreApplication::translate("tallivox::Runtime", "Run-time error '%1':\n\n%2")
-        .arg(static_cast<int>(number))
-        .arg(describe(number));
-}
 
 // The box QtRuntime shows: application-modal, owned by parent, titled with
 // the application title, the text left to right, one plain OK button, no
@@ -140,6 +132,19 @@ public:
 
 } // namespace
 
+std::unique_ptr<QDialog> makeMessageBox(const QString &text, QWidget *owner)
+{
+    return std::make_unique<MessageBox>(text, owner);
+}
+
+// As the classic box words it.
+QString runTimeErrorText(arith::ErrorNumber number)
+{
+    return QCoreApplication::translate("tallivox::Runtime", "Run-time error '%1':\n\n%2")
+        .arg(static_cast<int>(number))
+        .arg(describe(number));
+}
+
 void QtRuntime::setOwner(QWidget *window)
 {
     owner_ = window;
@@ -149,7 +154,7 @@ void QtRuntime::messageBox(const QString &text)
 {
     // A guarded pointer: a window closed under the box (end of session, say)
     // takes the box with it.
-    QPointer<QDialog> box = new MessageBox(text, owner_);
+    QPointer<QDialog> box = makeMessageBox(text, owner_).release();
     box->exec();
     delete box;
 }

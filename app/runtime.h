@@ -4,6 +4,9 @@
 
 #include <QPointer>
 
+#include <memory>
+
+class QDialog;
 class QString;
 class QWidget;
 
@@ -43,6 +46,15 @@ public:
 private:
     QPointer<QWidget> owner_;
 };
+
+// The box QtRuntime shows, made but not yet shown: application-modal, owned
+// by owner, titled with the application title, the text left to right, one
+// plain OK button, no icon. The tests look at it without blocking on it.
+std::unique_ptr<QDialog> makeMessageBox(const QString &text, QWidget *owner);
+
+// "Run-time error '11':" above the error's description, in the user's
+// language; the number in the digits 0-9, as results are.
+QString runTimeErrorText(arith::ErrorNumber number);
 
 // Returns status. On Wayland, with the Qt versions whose plug-in can hang at
 // the end of the program, the process also ends with status once the
