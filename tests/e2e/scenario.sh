@@ -2,7 +2,8 @@
 # The end-to-end steps on the Linux program or tallivox.exe under Wine, in a
 # private X server under openbox, as a person would (Persian is pasted: Wine
 # misses keys xdotool maps on the fly). TALLIVOX_SHOT=file keeps a screenshot,
-# TALLIVOX_STDERR=file what the program writes to standard error.
+# TALLIVOX_STDERR=file the program's errors; TALLIVOX_PROBE=command runs with
+# each window's title as it opens, its output added to TALLIVOX_PROBED.
 # usage: xvfb-run scenario.sh linux|windows PROGRAM
 set -u
 platform=$1 app=$2
@@ -16,6 +17,7 @@ stop() {
 to_clipboard() { xclip -selection clipboard -i >/dev/null 2>&1; }
 clipboard() { timeout 5 xclip -selection clipboard -o 2>/dev/null; }
 has_wm() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+probe() { [ -z "${TALLIVOX_PROBE:-}" ] || timeout 30 $TALLIVOX_PROBE "$1" </dev/null >>"$TALLIVOX_PROBED"; }
 
 openbox --sm-disable >/dev/null 2>&1 </dev/null &
 openbox=$!
@@ -56,6 +58,7 @@ copy_box() {
     read -r bx by mx my <<<"$(centre "$box") $(centre "$main")"
     [ $(((bx - mx) ** 2 + (by - my) ** 2)) -le 900 ] || fail "a box is not centred over the window"
     wait_for 20 "the focus on the box" focus_box
+    probe "$box_title"
     copy ctrl+c
 }
 # Return closes the box; the focus goes back to the window (or to the next box).
@@ -69,6 +72,7 @@ close_box() {
 wait_for 60 "the window '$window_title'" window_named "^$window_title\$"
 main=$found
 sleep 1
+probe "$window_title"
 eval "$(xdotool getwindowgeometry --shell "$main")"
 width=$WIDTH height=$HEIGHT
 column() { import -window "$main" png:- | convert - -crop "1x$client_height+$1+$menu" +repage png:-; }
