@@ -1,24 +1,19 @@
 #!/bin/bash
 # Proves the installer in a fresh Wine prefix: version block, manifests, first
-# page in English and Persian; per scope the install, upgrade and uninstall
-# with the arguments winget takes from the release's manifest, its folder and
-# Apps entry, upgrades over either form of earlier entry or refused by a
-# failing uninstaller, the program's run and the uninstall beside the other
-# scope; all users' elevated.
+# page in English, Persian and Dari; signed as a release is, from a PKCS#12
+# file and from a token; per scope the install, upgrade and uninstall with the
+# arguments winget takes from the release's manifest, its folder and Apps
+# entry, upgrades over either form of earlier entry or refused by a failing
+# uninstaller, the program's run and the uninstall beside the other scope.
 # usage: xvfb-run check_installer.sh BUILD_DIR SCENARIO FIXED_VERSION VERSION LEAVE_MARK
 set -u
 build=$1 scenario=$2 fixed=$3 version=$4 leave_mark=$5 program_version=$4
 scratch=$(mktemp -d -t tallivox-installer.XXXXXX)
 source "$(dirname "$0")/../../scripts/lib/wait.sh"
 source "$(dirname "$0")/../identity.sh"
-export WINEPREFIX=$scratch/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$scratch/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" SOFTHSM2_CONF=$scratch/softhsm2.conf
 # However this ends: what it started in the background, Wine, the scratch.
-finish() {
-    kill $(jobs -p) 2>/dev/null
-    timeout 30 wineserver -k 2>/dev/null
-    rm -rf "$scratch"
-}
-trap finish EXIT
+trap 'kill $(jobs -p) 2>/dev/null; timeout 30 wineserver -k 2>/dev/null; rm -rf "$scratch"' EXIT
 trap 'exit 143' INT TERM HUP
 fail() { echo "FAIL: $*"; exit 1; }
 # Runs a Windows program to its end (want=STATUS: that status, not 0), bounded;
@@ -34,16 +29,42 @@ run() {
     esac
     timeout 60 wineserver -w || fail "Wine's programs still ran 60 s after $what"
 }
-# package DIR [CPACK_OPTION...] prints the path of a new installer.
+# package DIR [CPACK_OPTION...]: a new installer, its path printed, and its
+# portable zip unpacked in DIR/portable.
 package() {
-    cpack --config "$build/CPackConfig.cmake" -B "$scratch/$1" "${@:2}" >/dev/null && ls "$scratch/$1"/*.exe
+    cpack --config "$build/CPackConfig.cmake" -B "$scratch/$1" "${@:2}" >/dev/null &&
+        unzip -q "$scratch/$1"/*-portable.zip -d "$scratch/$1/portable" && ls "$scratch/$1"/*.exe
 }
 as_invoker() { wrestool -x --raw --type=24 "$1" | grep -q 'level="asInvoker"' || fail "${1##*/} asks for more"; }
 registry() { timeout 60 wine reg "$@" </dev/null >/dev/null 2>&1; }
 entry_of() {
     timeout 60 wine reg query "$1" </dev/null 2>/dev/null | tr -d '\r' | sed 's/^ *//; s/ \+REG_[A-Z]* \+/=/'
 }
-installer=$(package first) || fail "cpack"
+# Signed as a release is, by a throwaway CA's code-signing key: the first
+# installer from a PKCS#12 file, the second from a SoftHSM token, as a
+# hardware key holds it. signed FILE...: each verifies against that CA alone.
+ca() { openssl req -x509 -newkey rsa:2048 -nodes -keyout "$1.key" -out "$1.pem" -subj "/CN=$1" -days 1 \
+    -addext basicConstraints=critical,CA:TRUE -addext keyUsage=critical,keyCertSign; }
+(cd "$scratch" && ca ca && ca other && echo extendedKeyUsage=codeSigning >ext &&
+    openssl req -newkey rsa:2048 -nodes -keyout sign.key -out sign.csr -subj "/CN=$TALLIVOX_VENDOR" &&
+    openssl x509 -req -in sign.csr -CA ca.pem -CAkey ca.key -set_serial 1 -days 1 -extfile ext -out sign.pem &&
+    cat sign.pem ca.pem >chain.pem && mkdir tokens && echo "directories.tokendir = $PWD/tokens" >"$SOFTHSM2_CONF" &&
+    openssl pkcs12 -export -inkey sign.key -in sign.pem -certfile ca.pem -passout pass:throwaway -out sign.p12 &&
+    softhsm2-util --init-token --free --label tallivox --pin 1234 --so-pin 5678 &&
+    softhsm2-util --import sign.key --token tallivox --label release --id 01 --pin 1234) >/dev/null 2>&1 ||
+    fail "no throwaway key in a PKCS#12 file and a SoftHSM token"
+pkcs12() { TALLIVOX_SIGN_PKCS12=$scratch/sign.p12 TALLIVOX_SIGN_PASSWORD=throwaway "$@"; }
+pkcs11() { TALLIVOX_SIGN_PKCS11_MODULE=/usr/lib/softhsm/libsofthsm2.so TALLIVOX_SIGN_PIN=1234 \
+    TALLIVOX_SIGN_KEY="pkcs11:token=tallivox;object=release;type=private" TALLIVOX_SIGN_CERT=$scratch/chain.pem "$@"; }
+signed() {
+    for file; do
+        osslsigncode verify -CAfile "$scratch/ca.pem" -in "$file" >"$scratch/verify.log" 2>&1 &&
+            ! osslsigncode verify -CAfile "$scratch/other.pem" -in "$file" >/dev/null 2>&1 ||
+            fail "${file##*/} is not signed by the throwaway CA alone: $(tail -n 4 "$scratch/verify.log")"
+    done
+}
+installer=$(pkcs12 package first) || fail "cpack"
+signed "$installer" "$scratch/first/portable/tallivox.exe"
 # What winget passes the installer, from the release's manifest: SCOPE [FOLDER].
 winget() { node "$(dirname "$0")/manifests.js" install "$build/package" "$@"; }
 mapfile -t apps < <(node "$(dirname "$0")/manifests.js" entry "$build/package")
@@ -51,7 +72,8 @@ mapfile -t apps < <(node "$(dirname "$0")/manifests.js" entry "$build/package")
 
 info=$(exiftool -s3 -ProductName -CompanyName -FileDescription -FileVersion -ProductVersion -FileVersionNumber \
     -LegalCopyright "$installer" | tr '\n' '|')
-expected="$TALLIVOX_NAME|$TALLIVOX_VENDOR|$TALLIVOX_NAME $version installer|$version|$version|$fixed|$TALLIVOX_COPYRIGHT|"
+expected="$TALLIVOX_NAME|$TALLIVOX_VENDOR|$TALLIVOX_NAME $version installer|$version|$version|$fixed"
+expected+="|$TALLIVOX_COPYRIGHT|"
 [ "$info" = "$expected" ] || fail "the installer's version block reads $info"
 as_invoker "$installer"
 
@@ -68,14 +90,16 @@ planted=$WINEPREFIX/drive_c/Uninstall.exe
 cp "$leave_mark" "$planted"
 mkdir -p "$WINEPREFIX/drive_c/Downloads" && cd "$WINEPREFIX/drive_c/Downloads" || fail "no C:\\Downloads"
 users=$WINEPREFIX/drive_c/users/$(id -un)
-# check SCOPE KEY FOLDER SHORTCUT: the files, the shortcut and the entry are
-# there, the entry's values right; leaves it in $entry, its uninstall in $quiet.
+# check SCOPE KEY FOLDER SHORTCUT: the files, signed, the shortcut and the
+# entry are there, the entry's values right; leaves it in $entry, its
+# uninstall in $quiet.
 check() {
     local scope=$1 key=$2 folder=$3 shortcut=$4 value size=0 file
     [ -e "$planted.ran" ] && fail "the planted C:\\Uninstall.exe ran: $(cat "$planted.ran")"
     for file in "$folder/tallivox.exe" "$folder/NOTICES.txt" "$folder/Uninstall.exe" "$shortcut"; do
         [ -f "$file" ] || fail "not installed for $scope: ${file#$WINEPREFIX/}"
     done
+    signed "$folder/tallivox.exe" "$folder/Uninstall.exe"
     for file in "$folder"/*; do size=$((size + $(stat -c %s "$file"))); done
     entry=$(entry_of "$key")
     folder=$(timeout 60 winepath -w "$folder")
@@ -142,7 +166,9 @@ run "winget's current-user install" "$installer" $(winget user "$(timeout 60 win
 check "${mine[@]}"
 gone "${everyone[@]}"
 as_invoker "${mine[2]}/Uninstall.exe"
-higher=$(package second -D CPACK_PACKAGE_VERSION=99.00 -D CPACK_TALLIVOX_FIXED_VERSION=99.0.0.0) || fail "cpack 99.00"
+higher=$(pkcs11 package second -D CPACK_PACKAGE_VERSION=99.00 -D CPACK_TALLIVOX_FIXED_VERSION=99.0.0.0) ||
+    fail "cpack 99.00"
+signed "$higher" "$scratch/second/portable/tallivox.exe"
 # The entries say 99.00 from here on; the program in both installers is the same.
 version=99.00
 # winget's upgrade over a full entry; over 1.00's bare one, a plain /S.
@@ -179,5 +205,6 @@ run "winget's current-user install again" "$higher" $(winget user "$(timeout 60 
 beside everyone mine
 uninstall "${mine[@]}"
 gone "${mine[@]}"
-echo "$(basename "$installer"): version block and manifests; the first page in English and Persian; installed," \
+echo "$(basename "$installer"): version block and manifests; the first page in English, Persian and Dari; signed" \
+     "from a PKCS#12 file and a PKCS#11 token, with the portable and installed program and uninstaller; installed," \
      "upgraded in place, refused, run and uninstalled for the current user and for all users, each beside the other"
