@@ -16,7 +16,8 @@ constexpr std::u16string_view makerText =
     u" \u0633\u0627\u0632\u0646\u062F\u0647 \u064A \u0628\u0631\u0646\u0627\u0645\u0647 : Orvandel ";
 // "My website: " before the maker's address, the identity's home page.
 constexpr std::u16string_view websiteText = u" \u0648\u0628\u0633\u0627\u064A\u062A \u0645\u0646 : ";
-constexpr std::u16string_view waitingText = u" \u0645\u0646\u062A\u0638\u0631 \u0634\u0645\u0627 \u0647\u0633\u062A\u0645 :) ";
+constexpr std::u16string_view waitingText =
+    u" \u0645\u0646\u062A\u0638\u0631 \u0634\u0645\u0627 \u0647\u0633\u062A\u0645 :) ";
 
 constexpr std::u16string_view farewellText =
     u" \u0627\u0645\u064A\u062F\u0648\u0627\u0631\u0645 \u0644\u0630\u062A \u0628\u0631\u062F\u0647 \u0628\u0627\u0634\u064A\u062F ";

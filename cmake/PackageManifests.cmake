@@ -23,6 +23,7 @@ folded(DESCRIPTION ${TALLIVOX_DESCRIPTION})
 folded(DESCRIPTION_FA ${TALLIVOX_DESCRIPTION_FA})
 
 foreach(manifest IN ITEMS "" .installer .locale.en-US .locale.fa-IR)
-    configure_file(${templates}/winget/manifest${manifest}.yaml.in ${PACKAGES}/winget/${PACKAGE_ID}${manifest}.yaml @ONLY)
+    configure_file(${templates}/winget/manifest${manifest}.yaml.in ${PACKAGES}/winget/${PACKAGE_ID}${manifest}.yaml
+        @ONLY)
 endforeach()
 configure_file(${templates}/scoop/manifest.json.in ${PACKAGES}/scoop/tallivox.json @ONLY)

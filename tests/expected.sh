@@ -1,5 +1,5 @@
 # What the shell tests expect the program to show, written once; the scenarios
-# define fail, copy_box (the open box's text into $text) and close_box [next].
+# define fail, copy_box (the box's text into $text) and close_box [next].
 source "$(dirname "${BASH_SOURCE[0]}")/identity.sh"
 window_title="Tallivox By KV"
 box_title=$TALLIVOX_NAME

@@ -1,11 +1,8 @@
-# The steps scenario.sh (X11, Wine) and wayland.sh both run. A driver sources
-# this first, which makes $scratch, and defines stop, which ends what the
-# driver started: however the scenario ends, stop runs and $scratch goes.
-# Before run_steps the driver sets pid, width and height (menu bar included)
-# and defines column X (a picture of it), divide TEXT7 TEXT8,
-# divide_by_nothing, copy_text7 (into $text), open_about (F10), choose_exit,
-# dismiss (not by Return: Exit ends however its box is dismissed), shot FILE,
-# copy_box and close_box.
+# The steps scenario.sh (X11, Wine) and wayland.sh run. Sourced, it makes $scratch,
+# gone with what the driver's stop ends however it ends. The driver sets pid, width
+# and height (menu bar included) and defines column X (its picture), divide A B,
+# divide_by_nothing, copy_text7 (into $text), open_about, choose_exit, dismiss (not
+# Return: Exit ends however its box goes), shot FILE, copy_box and close_box.
 scratch=$(mktemp -d)
 source "$(dirname "${BASH_SOURCE[0]}")/../expected.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/wait.sh"

@@ -1,8 +1,7 @@
 #!/bin/bash
-# The end-to-end steps on Qt's Wayland plug-in in a private headless sway,
-# from the keyboard (the seat has no pointer); where windows go is checked as
-# the program asks for it, in a WAYLAND_DEBUG log. TALLIVOX_SHOT=file keeps a
-# screenshot of the first result box.
+# The end-to-end steps on Qt's Wayland plug-in in a private headless sway, from
+# the keyboard (no pointer); where windows go is checked as the program asks for
+# it, in a WAYLAND_DEBUG log. TALLIVOX_SHOT=file keeps the first result box.
 # usage: wayland.sh PROGRAM
 set -u
 app=$1

@@ -1,7 +1,6 @@
 #!/bin/bash
-# Relinks tallivox.exe from the relinking kit against a static Qt, as someone
-# with a modified Qt would, and runs the result under Wine. Against the Qt it
-# shipped with, the kit must give back the very program that ships.
+# Relinks tallivox.exe from the kit as someone with a modified Qt would, and
+# runs it under Wine: against the shipped Qt it must be the very program shipped.
 # usage: check_relink.sh KIT_ZIP QT_PREFIX TALLIVOX_EXE NOTICES VERSION
 set -u
 kit=$1 qt=$2 program=$3 notices=$4 version=$5

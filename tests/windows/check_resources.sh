@@ -1,6 +1,6 @@
 #!/bin/bash
-# Reads the icon, the version block and the hardening back from the linked
-# tallivox.exe: what Explorer shows and what Windows enforces come from these bytes.
+# The icon, version block and hardening read back from the linked tallivox.exe,
+# whose bytes are what Explorer shows and Windows enforces.
 # usage: check_resources.sh TALLIVOX_EXE FIXED_VERSION VERSION
 set -u
 source "$(dirname "$0")/../identity.sh"
