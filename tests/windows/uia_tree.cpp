@@ -18,7 +18,6 @@ enum : int { FindAll = 3, CurrentControlType = 18, CurrentName = 20 }; // IUIAut
 enum : int { Length = 0, GetElement = 1 };                              // IUIAutomationElementArray
 constexpr CLSID clsidCUIAutomation = {0xff48dba4, 0x60ef, 0x4201, {0xaa, 0x87, 0x54, 0x10, 0x3e, 0xef, 0x59, 0x4e}};
 constexpr IID iidIUIAutomation = {0x30cbe57d, 0xd9d0, 0x452a, {0xab, 0x13, 0x7a, 0xc5, 0xac, 0x48, 0x25, 0xee}};
-constexpr int treeScopeSubtree = 7;
 
 } // namespace
 
@@ -37,7 +36,7 @@ int main()
                                       reinterpret_cast<void **>(&automation));
     if (SUCCEEDED(result) && SUCCEEDED(result = call(automation, CreateTrueCondition, &everything))
         && SUCCEEDED(result = call(automation, ElementFromHandle, static_cast<void *>(window), &element)))
-        result = call(element, FindAll, treeScopeSubtree, everything, &found);
+        result = call(element, FindAll, 7 /* TreeScope_Subtree */, everything, &found);
     int count = 0;
     if (FAILED(result) || !found || FAILED(call(found, Length, &count))) {
         std::fprintf(stderr, "uia_tree: no UI Automation tree for the window (HRESULT 0x%08lx)\n",
