@@ -215,7 +215,8 @@ private slots:
             const auto box = makeMessageBox(text, form.get());
             box->show();
             box->activateWindow(); // Wine leaves the focus on the owner until asked
-            QTRY_COMPARE(QApplication::activeWindow(), box.get());
+            QVERIFY2(QTest::qWaitFor([&box] { return QApplication::activeWindow() == box.get(); }),
+                     "the message box never became the active window");
             QPushButton *ok = box->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
             auto *label = box->findChild<QLabel *>();
             QCOMPARE(std::tuple(box->windowTitle(), box->parentWidget(), box->windowModality()),
@@ -226,7 +227,7 @@ private slots:
             const auto buttons = Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint;
             QCOMPARE(box->windowFlags() & buttons, Qt::WindowCloseButtonHint);
             QCOMPARE(box->minimumSize(), box->maximumSize());
-            const int title = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance("Tallivox");
+            const int title = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(box->windowTitle());
             QVERIFY(box->width() >= title + 4 * QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight));
             const QTextDocument *document = label->findChild<QTextDocument *>();
             const QTextLine line = document->firstBlock().layout()->lineAt(0);
