@@ -7,7 +7,12 @@ execute_process(COMMAND ${CMAKE_COMMAND} -DFILE=${CPACK_TEMPORARY_INSTALL_DIRECT
                         -P ${CMAKE_CURRENT_LIST_DIR}/Sign.cmake
     COMMAND_ERROR_IS_FATAL ANY)
 include(${CMAKE_CURRENT_LIST_DIR}/ReproducibleZip.cmake)
-file(READ ${CPACK_TALLIVOX_LINK_TIME} time)
+# A program linked without SOURCE_DATE_EPOCH, or outside a Release build,
+# has no recorded link time: the zip then carries the time it is made.
+set(time "")
+if(EXISTS ${CPACK_TALLIVOX_LINK_TIME})
+    file(READ ${CPACK_TALLIVOX_LINK_TIME} time)
+endif()
 if(time STREQUAL "")
     string(TIMESTAMP time %s UTC)
 endif()
