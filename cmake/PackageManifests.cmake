@@ -6,6 +6,8 @@
 include(${CMAKE_CURRENT_LIST_DIR}/TallivoxIdentity.cmake)
 set(templates ${CMAKE_CURRENT_LIST_DIR}/../resources/windows)
 set(PACKAGE_ID ${TALLIVOX_VENDOR}.${TALLIVOX_NAME})
+# The manifest format the winget community repository takes today.
+set(WINGET_VERSION 1.12.0)
 file(SHA256 ${PACKAGES}/${INSTALLER} INSTALLER_SHA256)
 string(TOUPPER ${INSTALLER_SHA256} INSTALLER_SHA256)
 file(SHA256 ${PACKAGES}/${PORTABLE} PORTABLE_SHA256)

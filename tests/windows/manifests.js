@@ -19,15 +19,19 @@ const read = (...where) => fs.readFileSync(path.join(packages, ...where), 'utf8'
 // The core schema: "1.00" stays text, and a date is not made a Date.
 const manifests = fs.readdirSync(path.join(packages, 'winget')).map((name) => {
     const manifest = yaml.load(read('winget', name), { schema: yaml.CORE_SCHEMA });
-    return { name, manifest, schema: `winget-1.12.0/manifest.${manifest.ManifestType}.1.12.0.json` };
+    const version = manifest.ManifestVersion;
+    return { name, manifest, schema: `winget-${version}/manifest.${manifest.ManifestType}.${version}.json` };
 });
 const installer = manifests.find(({ manifest }) => manifest.ManifestType === 'installer').manifest;
-const scoop = JSON.parse(read('scoop', 'tallivox.json'));
-manifests.push({ name: 'tallivox.json', manifest: scoop, schema: 'scoop/schema.json' });
+const [scoopName] = fs.readdirSync(path.join(packages, 'scoop'));
+const scoop = JSON.parse(read('scoop', scoopName));
+manifests.push({ name: scoopName, manifest: scoop, schema: 'scoop/schema.json' });
 
 if (command === 'install') {
     const [scope, folder] = rest;
-    const { InstallerSwitches: switches } = installer.Installers.find((one) => one.Scope === scope);
+    // An installer's own switches over the manifest's, one by one, as winget takes them.
+    const own = installer.Installers.find((one) => one.Scope === scope).InstallerSwitches;
+    const switches = { ...installer.InstallerSwitches, ...own };
     const location = folder ? [switches.InstallLocation.replace('<INSTALLPATH>', folder)] : [];
     console.log([switches.SilentWithProgress, switches.Custom, ...location].join(' '));
 } else if (command === 'entry') {
