@@ -12,8 +12,9 @@ namespace {
 
 // The credit and farewell texts. Each keeps its blank at both ends, and the
 // letter yeh is U+064A ARABIC LETTER YEH, as in the program's first release.
+// "The program's maker: " before the maker's name, the identity's author.
 constexpr std::u16string_view makerText =
-    u" \u0633\u0627\u0632\u0646\u062F\u0647 \u064A \u0628\u0631\u0646\u0627\u0645\u0647 : Orvandel ";
+    u" \u0633\u0627\u0632\u0646\u062F\u0647 \u064A \u0628\u0631\u0646\u0627\u0645\u0647 : ";
 // "My website: " before the maker's address, the identity's home page.
 constexpr std::u16string_view websiteText = u" \u0648\u0628\u0633\u0627\u064A\u062A \u0645\u0646 : ";
 constexpr std::u16string_view waitingText =
@@ -32,7 +33,7 @@ QString toQString(std::u16string_view text)
 // Shows the three credits, each after the previous one is dismissed.
 void Form1::About_Click()
 {
-    const QString credits[] = {toQString(makerText),
+    const QString credits[] = {toQString(makerText) + QLatin1StringView(identity::author) + QLatin1Char(' '),
                                toQString(websiteText) + QLatin1StringView(identity::homepage) + QLatin1Char(' '),
                                toQString(waitingText)};
     for (const QString &text : credits)

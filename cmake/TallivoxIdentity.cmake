@@ -3,6 +3,8 @@
 # the installer all take these from here; the version is project()'s.
 set(TALLIVOX_NAME Tallivox)
 set(TALLIVOX_VENDOR KelVastO)
+# Who wrote it, as the first credit names the maker.
+set(TALLIVOX_AUTHOR Orvandel)
 set(TALLIVOX_SUMMARY "A small four-operation calculator with a Persian face")
 set(TALLIVOX_SUMMARY_FA "ماشین‌حسابی کوچک برای چهار عمل اصلی، با چهره‌ای فارسی")
 # Paragraphs, wrapped for Debian's 80 columns, and with no semicolon, which

@@ -21,7 +21,7 @@ else
 fi
 farewell=" اميدوارم لذت برده باشيد "
 # About's three credits, each yeh the Arabic U+064A the program was written with.
-credits=(" سازنده ي برنامه : Orvandel " " وبسايت من : $TALLIVOX_HOMEPAGE " " منتظر شما هستم :) ")
+credits=(" سازنده ي برنامه : $TALLIVOX_AUTHOR " " وبسايت من : $TALLIVOX_HOMEPAGE " " منتظر شما هستم :) ")
 expect_credits() {
     local i
     for i in "${!credits[@]}"; do
