@@ -65,10 +65,8 @@ QString describe(arith::ErrorNumber number)
     return {};
 }
 
-
-// The box QtRuntime shows: application-modal, owned by parent, titled with
-// the application title, the text left to right, one plain OK button, no
-// icon, a close button but no minimise or maximise.
+// The box of makeMessageBox (runtime.h); besides, a close button but no
+// minimise or maximise.
 class MessageBox final : public QDialog {
 public:
     MessageBox(const QString &text, QWidget *parent)

@@ -23,9 +23,9 @@ public:
     // returns once the user has dismissed it.
     virtual void messageBox(const QString &text) = 0;
 
-    // Reports a run-time error by its number and a description of its own.
-    // The program goes on afterwards: ending it here would throw away
-    // everything typed into the boxes.
+    // Reports a run-time error: its number, and what it means in the
+    // user's language. The program goes on afterwards: ending it here would
+    // throw away everything typed into the boxes.
     virtual void runTimeErrorBox(arith::ErrorNumber number) = 0;
 
     // Ends the program: no further handler runs and the window goes away.

@@ -78,9 +78,11 @@ endif()
 include(CPack)
 
 if(WIN32)
-    # The Windows release: the installer and, beside it, the relinking kit,
-    # in a package folder emptied first, so that nothing of another version
-    # is left there to be picked up. scripts/windows says which Qt was used.
+    # The Windows release: the installer, the portable zip, the winget and
+    # Scoop manifests and the relinking kit, signed when a certificate is
+    # given, in a package folder emptied first, so that nothing of another
+    # version is left there to be picked up. scripts/windows says which Qt
+    # was used.
     set(TALLIVOX_QT_SOURCE "" CACHE STRING "The Debian qt6-base source version the static Qt was built from")
     set(TALLIVOX_QT_OPTIONS_FILE "" CACHE FILEPATH "The options the static Qt was built with, one a line")
     set(TALLIVOX_PACKAGES ${PROJECT_BINARY_DIR}/package)
