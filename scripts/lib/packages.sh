@@ -58,3 +58,14 @@ WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86
     mingw-w64-tools qt6-base-dev qt6-base-dev-tools "${TRANSLATION_TOOLS[@]}" qt6-translations-l10n dpkg-dev googletest wine wine64 fonts-wine
     nsis icoutils libimage-exiftool-perl zip unzip locales "${FONT_PACKAGES[@]}" "${DISPLAY_PACKAGES[@]}"
     osslsigncode softhsm2 libengine-pkcs11-openssl)
+
+# Wine takes its display language from the locale, which must exist: the
+# tests show the program and the installer on a Persian, a Dari and an
+# English Windows. Wine's Dari (prs-AF) is fa_AF, which glibc lacks: Persian's
+# data serve under that name.
+ensure_locales() {
+    local locale
+    for locale in fa_IR:fa_IR fa_AF:fa_IR en_US:en_US; do
+        locale -a | grep -qx "${locale%%:*}.utf8" || as_root localedef -i "${locale#*:}" -f UTF-8 "${locale%%:*}.UTF-8"
+    done
+}

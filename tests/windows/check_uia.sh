@@ -11,11 +11,10 @@ app=$(realpath "$1") uia=$(realpath "$2")
 cd "$(dirname "$0")/../.."
 source scripts/lib/packages.sh
 ensure_packages wine wine64 fonts-wine "${FONT_PACKAGES[@]}" "${DISPLAY_PACKAGES[@]}" locales
-for locale in fa_IR en_US; do
-    locale -a | grep -qx "$locale.utf8" || as_root localedef -i "$locale" -f UTF-8 "$locale.UTF-8"
-done
+ensure_locales
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+trap 'exit 143' INT TERM HUP
 fail() { echo "FAIL: $*"; exit 1; }
 
 # TYPE NAME...: each NAME read as an element of that control type (50000
@@ -35,6 +34,7 @@ for row in en_US.UTF-8:source fa_IR.UTF-8:translation; do
     TALLIVOX_PROBE="wine $uia" TALLIVOX_PROBED=$scratch/$LANG xvfb-run -a -s "-screen 0 1024x768x24" \
         tests/e2e/scenario.sh windows "$app" || fail "the scenario under Wine 10 and LANG=$LANG"
     mapfile -t names < <(boxes "${row#*:}")
+    [ ${#names[@]} = 8 ] || fail "found ${#names[@]} box names in translations/tallivox_fa.ts, not 8"
     read_as 50004 "${names[@]}"
     read_as 50000 جمع تفريق ضرب تقسيم
     read_as 50011 About Exit
