@@ -42,6 +42,7 @@ ran=$?
 marks=$(cd "$downloads" && ls ./*.ran ./*/*.ran 2>/dev/null)
 [ -z "$marks" ] || fail "planted DLLs ran inside tallivox.exe:" $marks
 [ $ran = 0 ] || fail "the scenario, with the planted files beside the program"
+grep -aqiE "${downloads##*/}(\\\\)+tallivox\.exe" "$scratch/trace" || fail "Wine's file trace never showed tallivox.exe opened"
 looked=$(grep -aoiE "${downloads##*/}(\\\\)+(qt6?\.conf|platforms|styles|imageformats|iconengines)\b" "$scratch/trace")
 [ -z "$looked" ] || fail "Qt looked beside the program for:" $looked
 echo "planted beside tallivox.exe: ${preferred[*]} (Wine told to prefer them), Qt's plug-in folders, qt.conf" \

@@ -159,9 +159,9 @@ beside() {
 }
 
 entry="Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\${apps[0]}"
-mine=(CurrentUser "HKCU\\$entry" "$users/AppData/Local/Programs/KelVastO Tallivox"
+mine=(CurrentUser "HKCU\\$entry" "$users/AppData/Local/Programs/Chosen Folder"
     "$users/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/$TALLIVOX_NAME.lnk")
-everyone=(AllUsers "HKLM\\$entry" "$WINEPREFIX/drive_c/Program Files/KelVastO Tallivox"
+everyone=(AllUsers "HKLM\\$entry" "$WINEPREFIX/drive_c/Program Files/Chosen Folder"
     "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$TALLIVOX_NAME.lnk")
 
 run "winget's current-user install" "$installer" $(winget user "$(timeout 60 winepath -w "${mine[2]}")")
@@ -188,13 +188,13 @@ refused "${mine[@]}"
 # scope, language and folder, and takes that language over the machine's.
 # /D= goes as words: Wine would quote it whole, and NSIS takes no quotes.
 # Here winget's all-users install, then the elevated copy started by hand.
-for row in "fa_IR.UTF-8|$(winget machine 'C:\Program Files\KelVastO Tallivox')" \
-    "en_US.UTF-8|/S /AllUsers /ElevatedPart /Language=1065 /D=C:\Program Files\KelVastO Tallivox"; do
+for row in "fa_IR.UTF-8|$(winget machine 'C:\Program Files\Chosen Folder')" \
+    "en_US.UTF-8|/S /AllUsers /ElevatedPart /Language=1065 /D=C:\Program Files\Chosen Folder"; do
     LANG=${row%%|*} WINEDEBUG=trace+exec run "the all-users install ${row#*|}" "$higher" ${row#*|}
     check "${everyone[@]}"
     grep -qx InstallerLanguage=1065 <<<"$entry" || fail "the all-users install ${row#*|} under ${row%%|*}: $entry"
 done
-arguments='/S /AllUsers /ElevatedPart /Language=1065 /D=C:\\\\Program Files\\\\KelVastO Tallivox'
+arguments='/S /AllUsers /ElevatedPart /Language=1065 /D=C:\\\\Program Files\\\\Chosen Folder'
 grep -qE "verb=L\"runas\" file=L\"[^\"]*\" parm=L\"$arguments\"" "$scratch/wine.log" ||
     fail "the elevated copy's start: $(grep -a 'trace:exec:SHELL_execute ' "$scratch/wine.log")"
 run "winget's all-users upgrade" "$higher" $(winget machine)
