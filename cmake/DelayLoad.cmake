@@ -72,6 +72,11 @@ function(tallivox_delay_load target)
         VERBATIM)
     add_custom_target(${target}_delay_imports DEPENDS ${libraries})
     add_dependencies(${target} ${target}_delay_imports)
-    target_link_directories(${target} BEFORE PRIVATE ${folder})
+    # ld lays out import data in the order of the paths of the libraries it
+    # came from. Named from the top of the build, where Ninja links, these
+    # sort after the toolchain's own wherever the build stands, and the same
+    # in the relinking kit: the program's bytes do not depend on the path.
+    file(RELATIVE_PATH relative ${CMAKE_BINARY_DIR} ${folder})
+    target_link_options(${target} BEFORE PRIVATE -L${relative})
     set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${libraries})
 endfunction()

@@ -29,13 +29,12 @@ foreach(word IN LISTS words)
         list(APPEND own ${word})
         get_filename_component(folder ${name}/${word} DIRECTORY)
         file(COPY ${BUILD}/${word} DESTINATION ${staging}/${folder})
-    elseif(word MATCHES "^-L${BUILD}/(.*)$")
-        # A folder of the build's own libraries, the delay-import ones: the
-        # kit carries them, and link.sh names the folder from where it stands.
+    elseif(word MATCHES "^-L([^/].*)$")
+        # A folder of the build's own libraries, the delay-import ones,
+        # named from the top of the build: the kit carries it as it stands.
         file(GLOB libraries ${BUILD}/${CMAKE_MATCH_1}/*.a)
         list(APPEND own ${libraries})
         file(COPY ${libraries} DESTINATION ${staging}/${name}/${CMAKE_MATCH_1})
-        string(REPLACE "${word}" "-L${CMAKE_MATCH_1}" link "${link}")
     endif()
 endforeach()
 
