@@ -76,6 +76,9 @@ function(tallivox_delay_load target)
     # came from. Named from the top of the build, where Ninja links, these
     # sort after the toolchain's own wherever the build stands, and the same
     # in the relinking kit: the program's bytes do not depend on the path.
+    if(NOT CMAKE_GENERATOR MATCHES "Ninja")
+        message(FATAL_ERROR "tallivox_delay_load needs a Ninja build, which links from the top of the build")
+    endif()
     file(RELATIVE_PATH relative ${CMAKE_BINARY_DIR} ${folder})
     target_link_options(${target} BEFORE PRIVATE -L${relative})
     set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${libraries})
