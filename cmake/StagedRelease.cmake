@@ -3,8 +3,8 @@
 # certificate (Sign.cmake), then zips the staged folder, the program and its
 # notices, as the portable release beside the installer, with the program's
 # link time.
-execute_process(COMMAND ${CMAKE_COMMAND} -DFILE=${CPACK_TEMPORARY_INSTALL_DIRECTORY}/${CPACK_NSIS_INSTALLED_ICON_NAME}
-                        -P ${CMAKE_CURRENT_LIST_DIR}/Sign.cmake
+execute_process(COMMAND ${CPACK_TALLIVOX_CMAKE} -DFILE=${CPACK_TEMPORARY_INSTALL_DIRECTORY}/${CPACK_NSIS_INSTALLED_ICON_NAME}
+                        -P ${CPACK_TALLIVOX_SIGN}
     COMMAND_ERROR_IS_FATAL ANY)
 include(${CMAKE_CURRENT_LIST_DIR}/ReproducibleZip.cmake)
 # A program linked without SOURCE_DATE_EPOCH, or outside a Release build,
