@@ -53,11 +53,11 @@ as_root() {
 # icoutils and exiftool to read the icon and version block back, the locales
 # that give Wine a Persian or an English face, the display the end-to-end
 # tests need, and osslsigncode with SoftHSM and OpenSSL's PKCS#11 engine to
-# sign a release from a file or a token.
+# sign a release from a file or a token (openssl makes the tests' keys).
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
     mingw-w64-tools qt6-base-dev qt6-base-dev-tools "${TRANSLATION_TOOLS[@]}" qt6-translations-l10n dpkg-dev googletest wine wine64 fonts-wine
     nsis icoutils libimage-exiftool-perl zip unzip locales "${FONT_PACKAGES[@]}" "${DISPLAY_PACKAGES[@]}"
-    osslsigncode softhsm2 libengine-pkcs11-openssl)
+    osslsigncode softhsm2 libengine-pkcs11-openssl openssl)
 
 # Wine takes its display language from the locale, which must exist: the
 # tests show the program and the installer on a Persian, a Dari and an
