@@ -96,14 +96,15 @@ QLabel *&Form1::labelIn(const layout::Slot &slot)
     return slot.label ? this->*slot.label : Label4[static_cast<std::size_t>(slot.label4)];
 }
 
-// Each box gets its own spoken name and the label beside it as buddy.
+// Each box gets its own spoken name. The label beside it is no buddy: a
+// buddy is exported as a labelled-by relation, and Orca then speaks the
+// label ("number", the same for all eight) instead of the name; with no
+// access keys in the captions a buddy would do nothing else.
 void Form1::nameBoxesForScreenReaders()
 {
     for (const layout::OperationGroup &group : layout::operationGroups()) {
         (this->*group.first)->setAccessibleName(tr(group.firstName));
         (this->*group.second)->setAccessibleName(tr(group.secondName));
-        labelIn(group.firstLabel)->setBuddy(this->*group.first);
-        labelIn(group.secondLabel)->setBuddy(this->*group.second);
     }
 }
 

@@ -39,16 +39,16 @@ constexpr Control table[] = {
 
 constexpr OperationGroup groups[] = {
     {arith::Operation::Add, &Form1::Text1, &Form1::Text2, &Form1::Command1, &Form1::Command1_Click,
-     label(&Form1::Label2), label(&Form1::Label3), QT_TRANSLATE_NOOP("tallivox::Form1", "First number to add"),
+     QT_TRANSLATE_NOOP("tallivox::Form1", "First number to add"),
      QT_TRANSLATE_NOOP("tallivox::Form1", "Second number to add")},
-    {arith::Operation::Subtract, &Form1::Text3, &Form1::Text4, &Form1::Command2, &Form1::Command2_Click, label4(0),
-     label(&Form1::Label5), QT_TRANSLATE_NOOP("tallivox::Form1", "Number to subtract from"),
+    {arith::Operation::Subtract, &Form1::Text3, &Form1::Text4, &Form1::Command2, &Form1::Command2_Click,
+     QT_TRANSLATE_NOOP("tallivox::Form1", "Number to subtract from"),
      QT_TRANSLATE_NOOP("tallivox::Form1", "Number to subtract")},
-    {arith::Operation::Multiply, &Form1::Text5, &Form1::Text6, &Form1::Command3, &Form1::Command3_Click, label4(1),
-     label4(2), QT_TRANSLATE_NOOP("tallivox::Form1", "First number to multiply"),
+    {arith::Operation::Multiply, &Form1::Text5, &Form1::Text6, &Form1::Command3, &Form1::Command3_Click,
+     QT_TRANSLATE_NOOP("tallivox::Form1", "First number to multiply"),
      QT_TRANSLATE_NOOP("tallivox::Form1", "Second number to multiply")},
-    {arith::Operation::Divide, &Form1::Text7, &Form1::Text8, &Form1::Command4, &Form1::Command4_Click, label4(3),
-     label4(4), QT_TRANSLATE_NOOP("tallivox::Form1", "Number to divide"),
+    {arith::Operation::Divide, &Form1::Text7, &Form1::Text8, &Form1::Command4, &Form1::Command4_Click,
+     QT_TRANSLATE_NOOP("tallivox::Form1", "Number to divide"),
      QT_TRANSLATE_NOOP("tallivox::Form1", "Number to divide by")},
 };
 

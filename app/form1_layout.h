@@ -52,17 +52,15 @@ struct Control {
 std::span<const Control> controls();
 
 // What each group computes, the boxes it reads (upper first), its button and
-// the handler a click reaches, the label beside each box, and the name a
-// screen reader speaks for each box, since eight boxes all labelled "number"
-// cannot be told apart by their labels (translated in Form1's context).
+// the handler a click reaches, and the name a screen reader speaks for each
+// box, since eight boxes all labelled "number" cannot be told apart by their
+// labels (translated in Form1's context).
 struct OperationGroup {
     arith::Operation operation;
     QLineEdit *Form1::*first;
     QLineEdit *Form1::*second;
     QPushButton *Form1::*button;
     void (Form1::*click)();
-    Slot firstLabel;
-    Slot secondLabel;
     const char *firstName;
     const char *secondName;
 };
