@@ -2,6 +2,8 @@
 
 #include "identity.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
@@ -71,14 +73,14 @@ class MessageBox final : public QDialog {
 public:
     MessageBox(const QString &text, QWidget *parent)
         : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
-                              | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+                              | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+          text_(text)
     {
         setObjectName(QStringLiteral("messageBox"));
         setWindowTitle(applicationTitle());
         setWindowModality(Qt::ApplicationModal);
         setLayoutDirection(Qt::LeftToRight);
         setAccessibleName(applicationTitle());
-        setAccessibleDescription(text);
 
         auto *label = new QLabel(this);
         label->setObjectName(QStringLiteral("messageText"));
@@ -126,12 +128,64 @@ public:
         // the size hints only when the box is mapped then offers no maximise.
         layout->activate();
     }
+
+    const QString &text() const { return text_; }
+
+private:
+    const QString text_;
 };
+
+// The box as screen readers see it: an alert, as Qt's own QMessageBox is,
+// whose own text is the box's text. Orca speaks an alert's title and then its
+// text once: Orca 43 reads its labels, Orca 48 its own text first and labels
+// only of three words or more, which would leave a result unsaid. (A dialog
+// described by its text had most texts said twice.)
+class MessageBoxAccessible final : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit MessageBoxAccessible(MessageBox *box) : QAccessibleWidget(box, QAccessible::AlertMessage) {}
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    using QAccessibleWidget::text;
+    QString text(int start, int end) const override { return shown().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(shown().size()); }
+    // Read only, with no caret or selection of its own (the label has those).
+    void selection(int, int *start, int *end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *start, int *end) const override
+    {
+        *start = *end = 0;
+        return {};
+    }
+
+private:
+    const QString &shown() const { return static_cast<const MessageBox *>(widget())->text(); }
+};
+
+QAccessibleInterface *alertFor(const QString &, QObject *object)
+{
+    auto *box = dynamic_cast<MessageBox *>(object);
+    return box ? new MessageBoxAccessible(box) : nullptr;
+}
 
 } // namespace
 
 std::unique_ptr<QDialog> makeMessageBox(const QString &text, QWidget *owner)
 {
+    [[maybe_unused]] static const bool alertInstalled = (QAccessible::installFactory(alertFor), true);
     return std::make_unique<MessageBox>(text, owner);
 }
 
