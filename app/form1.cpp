@@ -6,7 +6,7 @@
 #include "arith/operand.h"
 
 #include <QAction>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
@@ -130,6 +130,13 @@ void Form1::createMenuBar()
     Exit->setObjectName(QStringLiteral("Exit"));
     connect(About, &QAction::triggered, this, &Form1::About_Click);
     connect(Exit, &QAction::triggered, this, &Form1::Exit_Click);
+    // Chosen from the keyboard, a command runs while the menu bar holds the
+    // focus, and the bar keeps it once the command's boxes are gone; About
+    // gives it back to the control it came from.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && clientArea()->isAncestorOf(now))
+            lastControl_ = now;
+    });
 
     // F10 opens the menu bar, as on Windows and KDE: it does what a tap of
     // Alt does, so arrows, Enter and Escape then behave the same way. A key

@@ -11,6 +11,7 @@
 // program only through the Runtime passed in.
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 
@@ -80,6 +81,8 @@ private:
     void run(const layout::OperationGroup &group);
 
     Runtime &runtime_;
+    // The box or button that last had the focus.
+    QPointer<QWidget> lastControl_;
 };
 
 } // namespace tallivox

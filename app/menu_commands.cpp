@@ -3,6 +3,7 @@
 #include "app/runtime.h"
 #include "identity.h"
 
+#include <QMenuBar>
 #include <QString>
 
 #include <string_view>
@@ -38,6 +39,9 @@ void Form1::About_Click()
                                toQString(waitingText)};
     for (const QString &text : credits)
         runtime_.messageBox(text);
+    // From the keyboard: the focus, and a screen reader with it, back where it was.
+    if (focusWidget() == menuBar() && lastControl_)
+        lastControl_->setFocus();
 }
 
 // Says goodbye, then ends the program however the box was dismissed.
