@@ -13,12 +13,19 @@ app_id=$TALLIVOX_APP_ID
 text7=(106 386) text8=(106 410) command4=(144 460) exit_x=70
 
 expect() { [ "$text" = "$1" ] || fail "$2 showed '$text', not '$1'"; }
-# The error box speaks the user's language, its number in 0-9 either way.
+# The error boxes, the boxes' names and Qt's OK speak the user's language,
+# the errors' numbers in 0-9 either way.
 if [[ ${LANGUAGE:-${LC_ALL:-${LC_MESSAGES:-${LANG:-}}}} == fa* ]]; then
     division_by_zero=$(printf "خطای زمان اجرا «11»:\xe2\x80\x8f\n\nتقسیم بر صفر")
+    overflow=$(printf "خطای زمان اجرا «6»:\xe2\x80\x8f\n\nسرریز")
+    ok_caption=تأیید names_in=translation
 else
     division_by_zero=$(printf "Run-time error '11':\n\nDivision by zero")
+    overflow=$(printf "Run-time error '6':\n\nOverflow")
+    ok_caption=OK names_in=source
 fi
+mapfile -t box_names < <(sed -n "/tallivox::Form1/,/<\/context>/s:.*<$names_in>\(.*\)</$names_in>:\1:p" \
+    "${BASH_SOURCE%/*}/../translations/tallivox_fa.ts")
 farewell=" اميدوارم لذت برده باشيد "
 # About's three credits, each yeh the Arabic U+064A the program was written with.
 credits=(" سازنده ي برنامه : $TALLIVOX_AUTHOR " " وبسايت من : $TALLIVOX_HOMEPAGE " " منتظر شما هستم :) ")
