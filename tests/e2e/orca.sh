@@ -9,10 +9,11 @@ for tool in orca dbus-daemon /usr/libexec/at-spi-bus-launcher gsettings localede
     command -v $tool >/dev/null || skip "no $tool here"
 done
 for comm in /proc/[0-9]*/comm; do [ -O "$comm" ] && grep -qsx orca "$comm" && skip "an Orca of this user runs"; done
+# Orca is reaped before this script ends, or the next Orca would refuse to start.
 stop() {
     kill ${openbox:-} 2>/dev/null
     [ -z "${s:-}" ] || kill -9 $(session) 2>/dev/null
-    wait_for 10 "Orca's end" ended "${orca:-}" # reaped here, or the next Orca would refuse to start
+    wait_for 10 "Orca's end" ended "${orca:-}"
 }
 source "$(dirname "$0")/steps.sh"
 fail() { printf 'FAIL: %s\nOrca said since the last key:\n' "$*"; said; exit 1; }
@@ -25,10 +26,8 @@ session() { grep -lsxz "XDG_RUNTIME_DIR=$s/run" /proc/[0-9]*/environ | cut -d/ -
 session_over() { [ -z "$(session)" ]; }
 # Replaces the subshell it runs in: Orca must be this script's own child, or
 # it lingers unreaped and the next Orca refuses to start.
-in_session() {
-    exec env HOME="$s" XDG_CONFIG_HOME="$s" XDG_DATA_HOME="$s" XDG_CACHE_HOME="$s" XDG_RUNTIME_DIR="$s/run" \
-        DBUS_SESSION_BUS_ADDRESS="unix:path=$s/bus" "$@" </dev/null >/dev/null 2>&1
-}
+in_session() { exec env HOME="$s" XDG_CONFIG_HOME="$s" XDG_DATA_HOME="$s" XDG_CACHE_HOME="$s" XDG_RUNTIME_DIR="$s/run" \
+    DBUS_SESSION_BUS_ADDRESS="unix:path=$s/bus" "$@" </dev/null >/dev/null 2>&1; }
 has_wm() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 # What Orca said since the last key: its SPEECH OUTPUT records, with the lines each runs on to.
 said() { tail -c +$((mark + 1)) "$log" 2>/dev/null | awk '/^[0-9:.]+ - /{s = sub(/^.* - SPEECH OUTPUT: /, "")} s'; }
