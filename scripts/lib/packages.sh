@@ -22,6 +22,11 @@ TEST_PACKAGES=(libgtest-dev qt6-translations-l10n clang libclang-rt-dev desktop-
     sway wtype grim wl-clipboard jq qt6-wayland)
 # The package check: dpkg-shlibdeps (dpkg-dev, file) and lintian.
 TEST_PACKAGES+=(dpkg-dev file lintian)
+# The screen reader test: Orca, its voice (only recommended, and without it
+# none) and a session of its own (D-Bus, AT-SPI, GSettings through dconf),
+# and a Persian locale to build.
+TEST_PACKAGES+=(orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng at-spi2-core dbus-daemon
+    dconf-gsettings-backend libglib2.0-bin locales)
 
 # What the benchmarks need on top of the build.
 BENCH_PACKAGES=(libbenchmark-dev python3 xvfb xauth)
