@@ -21,7 +21,7 @@ probe() { [ -z "${TALLIVOX_PROBE:-}" ] || timeout 30 $TALLIVOX_PROBE "$1" </dev/
 
 openbox --sm-disable >/dev/null 2>&1 </dev/null &
 openbox=$!
-wait_for 20 "openbox on the private display" has_wm
+wait_for 120 "openbox on the private display" has_wm
 if [ "$platform" = windows ]; then
     export WINEPREFIX=${WINEPREFIX:-$scratch/wine} WINEDEBUG=${WINEDEBUG:--all}
     export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
@@ -51,13 +51,13 @@ has_focus() {
 focus_box() { xdotool windowactivate "$box" 2>/dev/null || xdotool windowfocus "$box"; has_focus "$box"; }
 # Copies the open box's text; the box must belong to the window and be centred over it.
 copy_box() {
-    wait_for 60 "a box titled $box_title" window_named "^$box_title\$"
+    wait_for 120 "a box titled $box_title" window_named "^$box_title\$"
     box=$found
     xprop -id "$box" WM_TRANSIENT_FOR | grep -qi "$(printf '0x%x' "$main")" ||
         fail "a box does not belong to the window"
     read -r bx by mx my <<<"$(centre "$box") $(centre "$main")"
     [ $(((bx - mx) ** 2 + (by - my) ** 2)) -le 900 ] || fail "a box is not centred over the window"
-    wait_for 20 "the focus on the box" focus_box
+    wait_for 60 "the focus on the box" focus_box
     probe "$box_title"
     copy ctrl+c
 }
@@ -65,11 +65,11 @@ copy_box() {
 box_gone() { ! xwininfo -id "$box" 2>/dev/null | grep -q IsViewable; }
 close_box() {
     xdotool key Return
-    wait_for 10 "the box's closing after Return" box_gone
-    [ "${1:-}" = next ] || wait_for 10 "the focus back on the window" has_focus "$main"
+    wait_for 60 "the box's closing after Return" box_gone
+    [ "${1:-}" = next ] || wait_for 60 "the focus back on the window" has_focus "$main"
 }
 
-wait_for 60 "the window '$window_title'" window_named "^$window_title\$"
+wait_for 120 "the window '$window_title'" window_named "^$window_title\$"
 main=$found
 sleep 1
 probe "$window_title"

@@ -41,7 +41,7 @@ run_steps() {
     copy_box
     expect "$farewell" Exit
     dismiss
-    wait_for 10 "the program's end after Exit" ended "$pid"
+    wait_for 60 "the program's end after Exit" ended "$pid"
     wait "$pid" || fail "Exit ended with status $?"
     pid=
 }

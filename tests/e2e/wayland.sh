@@ -22,22 +22,22 @@ keys() { LC_ALL=C.UTF-8 wtype "$@"; sleep 0.3; }
 copy() {
     wl-copy --clear
     keys "$@"
-    wait_for 10 "a text on the clipboard after $*" eval 'text=$(timeout 5 wl-paste -n 2>/dev/null) && [ -n "$text" ]'
+    wait_for 60 "a text on the clipboard after $*" eval 'text=$(timeout 5 wl-paste -n 2>/dev/null) && [ -n "$text" ]'
 }
 # Copies the text of the box that has the focus.
 copy_box() {
-    wait_for 10 "the focus on a box titled $box_title" has_focus "$box_title"
+    wait_for 60 "the focus on a box titled $box_title" has_focus "$box_title"
     box=$focused_id
     copy -M ctrl -k c -m ctrl
 }
 # Return closes the box; the focus goes back to the window (or to the next box).
 close_box() {
     keys -k Return
-    wait_for 10 "the focus away from the box after Return" eval '[ "$(focus)" != "$box $pid $box_title" ]'
-    [ "${1:-}" = next ] || wait_for 10 "the focus back on the window" has_focus "$window_title"
+    wait_for 60 "the focus away from the box after Return" eval '[ "$(focus)" != "$box $pid $box_title" ]'
+    [ "${1:-}" = next ] || wait_for 60 "the focus back on the window" has_focus "$window_title"
 }
 
-wait_for 10 "the window '$window_title' with the focus" has_focus "$window_title"
+wait_for 60 "the window '$window_title' with the focus" has_focus "$window_title"
 main=$focused_id
 inside='"\(.rect.x + .window_rect.x) \(.rect.y + .window_rect.y) \(.window_rect.width) \(.window_rect.height)"'
 read -r x y width height <<<"$(tree ".. | select(.id? == $main) | $inside")"

@@ -21,13 +21,13 @@ fail() { echo "FAIL: $*"; exit 1; }
 run() {
     local what=$1
     shift
-    timeout 120 wine "$@" </dev/null >>"$scratch/wine.log" 2>&1
+    timeout 300 wine "$@" </dev/null >>"$scratch/wine.log" 2>&1
     case $? in
         "${want:-0}") ;;
-        124) fail "$what did not finish within 120 s" ;;
+        124) fail "$what did not finish within 300 s" ;;
         *) fail "$what exited with $?, not ${want:-0}: $(tail -n 5 "$scratch/wine.log")" ;;
     esac
-    timeout 60 wineserver -w || fail "Wine's programs still ran 60 s after $what"
+    timeout 120 wineserver -w || fail "Wine's programs still ran 120 s after $what"
 }
 # package DIR [CPACK_OPTION...]: a new installer, its path printed, and its
 # portable zip unpacked in DIR/portable.
@@ -82,7 +82,7 @@ timeout 120 wineboot --init >/dev/null 2>&1 </dev/null; timeout 120 wineserver -
 # On a Dari Windows too (fa_AF), whose language NSIS does not match itself.
 for row in "en_US.UTF-8|$TALLIVOX_NAME Setup" "fa_IR.UTF-8|نصب $TALLIVOX_NAME" "fa_AF.UTF-8|نصب $TALLIVOX_NAME"; do
     LANG=${row%%|*} timeout 120 wine "$installer" </dev/null >>"$scratch/wine.log" 2>&1 &
-    wait_for 60 "the first page titled '${row#*|}' under LANG=${row%%|*}" window_named "^${row#*|}"
+    wait_for 120 "the first page titled '${row#*|}' under LANG=${row%%|*}" window_named "^${row#*|}"
     timeout 30 wineserver -k
     wait
 done
