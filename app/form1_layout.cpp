@@ -1,6 +1,7 @@
 #include "app/form1_layout.h"
 
 #include <QCoreApplication>
+#include <QFontDatabase>
 
 namespace tallivox::layout {
 namespace {
@@ -76,11 +77,14 @@ QStringList familiesFor(Face face)
 // Qt resolves a family list by asking the system about each missing family
 // in turn; on Linux, where the first two or three are missing, that cost more
 // than everything else the window does at start-up. Handing Qt just the first
-// installed family gives the same font for less.
+// installed family gives the same font for less. A bitmap font does not
+// count: MS Sans Serif, on every Windows and in Wine 10, comes in a few
+// sizes only, and asked for 11 pixels it draws its 13-pixel face, too wide
+// for the credit label; Microsoft Sans Serif, next, scales to any size.
 QStringList installedFirst(const QStringList &families, const QStringList &installed)
 {
     for (const QString &family : families) {
-        if (installed.contains(family, Qt::CaseInsensitive))
+        if (installed.contains(family, Qt::CaseInsensitive) && QFontDatabase::isSmoothlyScalable(family))
             return {family};
     }
     return families;
