@@ -45,7 +45,15 @@ if(WIN32)
     # installer shows them and installs them.
     set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${CPACK_PACKAGE_VERSION}-${CPACK_SYSTEM_NAME})
     set(TALLIVOX_INSTALLER ${CPACK_PACKAGE_FILE_NAME}.exe)
+    set(TALLIVOX_SBOM ${CPACK_PACKAGE_FILE_NAME}.spdx.json)
     set(RELINK_KIT ${CPACK_PACKAGE_FILE_NAME}-relink-kit.zip)
+    # scripts/windows says which Qt and which toolchain make the release.
+    set(TALLIVOX_QT_SOURCE "" CACHE STRING "The Debian qt6-base source version the static Qt was built from")
+    set(TALLIVOX_QT_OPTIONS_FILE "" CACHE FILEPATH "The options the static Qt was built with, one a line")
+    set(TALLIVOX_TOOLCHAIN_FILE "" CACHE FILEPATH "The Debian source packages the release is made with, a line each")
+    if(NOT TALLIVOX_QT_SOURCE)
+        message(FATAL_ERROR "TALLIVOX_QT_SOURCE names no Debian qt6-base source: build with scripts/windows")
+    endif()
     configure_file(resources/windows/NOTICES.txt.in NOTICES.txt @ONLY)
     set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_BINARY_DIR}/NOTICES.txt)
     # When the environment names a certificate (cmake/Sign.cmake), the staged
@@ -79,13 +87,22 @@ include(CPack)
 
 if(WIN32)
     # The Windows release: the installer, the portable zip, the winget and
-    # Scoop manifests and the relinking kit, signed when a certificate is
-    # given, in a package folder emptied first, so that nothing of another
-    # version is left there to be picked up. scripts/windows says which Qt
-    # was used.
-    set(TALLIVOX_QT_SOURCE "" CACHE STRING "The Debian qt6-base source version the static Qt was built from")
-    set(TALLIVOX_QT_OPTIONS_FILE "" CACHE FILEPATH "The options the static Qt was built with, one a line")
+    # Scoop manifests, the bill of materials and the relinking kit, signed
+    # when a certificate is given, in a package folder emptied first, so that
+    # nothing of another version is left there to be picked up.
     set(TALLIVOX_PACKAGES ${PROJECT_BINARY_DIR}/package)
+    # The bill of materials, written from these settings by sbom.js.
+    set(settings "{}")
+    foreach(pair IN ITEMS name=${TALLIVOX_NAME} vendor=${TALLIVOX_VENDOR} version=${TALLIVOX_VERSION}
+            downloads=${TALLIVOX_DOWNLOADS} licence=${TALLIVOX_LICENSE} packages=${TALLIVOX_PACKAGES}
+            installer=${TALLIVOX_INSTALLER} portable=${CPACK_TALLIVOX_PORTABLE} qt=${QT6_INSTALL_PREFIX}
+            qtSource=${TALLIVOX_QT_SOURCE} toolchain=${TALLIVOX_TOOLCHAIN_FILE} build=${PROJECT_BINARY_DIR}
+            ninja=${CMAKE_MAKE_PROGRAM})
+        string(REGEX MATCH "^([^=]*)=(.*)$" pair "${pair}")
+        string(JSON settings SET "${settings}" ${CMAKE_MATCH_1} "\"${CMAKE_MATCH_2}\"")
+    endforeach()
+    file(WRITE ${PROJECT_BINARY_DIR}/sbom-settings.json "${settings}\n")
+    find_program(NODE node REQUIRED)
     add_custom_target(windows_release
         COMMAND ${CMAKE_COMMAND} -P ${CPACK_TALLIVOX_SIGN}
         COMMAND ${CMAKE_COMMAND} -E rm -rf ${TALLIVOX_PACKAGES}
@@ -94,6 +111,8 @@ if(WIN32)
         COMMAND ${CMAKE_COMMAND} -DPACKAGES=${TALLIVOX_PACKAGES} -DVERSION=${TALLIVOX_VERSION}
                 -DRELEASE_DATE=${TALLIVOX_RELEASE_DATE} -DINSTALLER=${TALLIVOX_INSTALLER}
                 -DPORTABLE=${CPACK_TALLIVOX_PORTABLE} -P ${PROJECT_SOURCE_DIR}/cmake/PackageManifests.cmake
+        COMMAND ${NODE} ${PROJECT_SOURCE_DIR}/resources/windows/sbom.js ${TALLIVOX_PACKAGES}/${TALLIVOX_SBOM}
+                ${PROJECT_BINARY_DIR}/sbom-settings.json
         COMMAND ${CMAKE_COMMAND} -DBUILD=${PROJECT_BINARY_DIR} -DNINJA=${CMAKE_MAKE_PROGRAM}
                 -DPROGRAM=$<TARGET_FILE:tallivox> -DQT=${QT6_INSTALL_PREFIX} -DSTRIP=${CMAKE_STRIP}
                 -DREADME=${PROJECT_SOURCE_DIR}/resources/windows/RELINK.txt.in -DQT_SOURCE=${TALLIVOX_QT_SOURCE}

@@ -1,7 +1,8 @@
-// Reads a Windows release's winget and Scoop manifests.
-//   node manifests.js check PACKAGES SCHEMAS: every manifest validates against
-//     its schema in SCHEMAS (a step left out, and said so, where that folder
-//     is absent), and every hash is that of its file;
+// Reads a Windows release's winget and Scoop manifests and its bill of materials.
+//   node manifests.js check PACKAGES SCHEMAS QT: every manifest and the bill
+//     validate against their schemas in SCHEMAS (a step left out, and said so,
+//     where that folder is absent), every hash is that of its file, and each
+//     library Qt bundles is named with the version its library in QT carries;
 //   node manifests.js install PACKAGES user|machine [FOLDER]: the arguments
 //     winget gives the installer for that scope, in winget's order;
 //   node manifests.js entry PACKAGES: the Apps entry's key, then NAME=VALUEs.
@@ -26,6 +27,9 @@ const installer = manifests.find(({ manifest }) => manifest.ManifestType === 'in
 const [scoopName] = fs.readdirSync(path.join(packages, 'scoop'));
 const scoop = JSON.parse(read('scoop', scoopName));
 manifests.push({ name: scoopName, manifest: scoop, schema: 'scoop/schema.json' });
+const bomName = fs.readdirSync(packages).find((name) => name.endsWith('.spdx.json'));
+const bom = JSON.parse(read(bomName));
+manifests.push({ name: bomName, manifest: bom, schema: 'spdx-2.3/spdx-schema.json' });
 
 if (command === 'install') {
     const [scope, folder] = rest;
@@ -38,7 +42,7 @@ if (command === 'install') {
     const [entry] = installer.AppsAndFeaturesEntries;
     console.log(`${entry.ProductCode}\nDisplayName=${entry.DisplayName}\nPublisher=${entry.Publisher}`);
 } else if (command === 'check') {
-    const [schemas] = rest;
+    const [schemas, qt] = rest;
     let validated = `schemas: skipped, there is no ${schemas}`;
     if (fs.existsSync(schemas)) {
         const ajv = new (require('ajv'))({ allErrors: true, strict: false });
@@ -53,14 +57,23 @@ if (command === 'install') {
     }
     const hashed = installer.Installers.map((one) => [one.InstallerUrl, one.InstallerSha256]);
     hashed.push([scoop.architecture['64bit'].url, scoop.architecture['64bit'].hash]);
-    for (const [url, hash] of hashed) {
+    const program = require('child_process').execFileSync('unzip', ['-p', path.join(packages,
+        path.basename(scoop.architecture['64bit'].url)), 'tallivox.exe'], { maxBuffer: 1 << 30 });
+    for (const one of bom.packages.filter((p) => p.checksums))
+        hashed.push([one.packageFileName, one.checksums[0].checksumValue, one.name === 'tallivox.exe' && program]);
+    for (const [url, hash, bytes] of hashed) {
         const file = path.join(packages, path.basename(url));
-        const actual = fs.existsSync(file) && require('crypto').createHash('sha256').update(fs.readFileSync(file));
-        if (!actual || actual.digest('hex') !== hash.toLowerCase())
+        const content = bytes || (fs.existsSync(file) && fs.readFileSync(file));
+        if (!content || require('crypto').createHash('sha256').update(content).digest('hex') !== hash.toLowerCase())
             fail(`${url}: no file in ${packages} has the SHA-256 ${hash}`);
     }
-    console.log(`${manifests.length} manifests, ${validated};`,
-        `the ${hashed.length} hashes match their files`);
+    const bundled = bom.packages.filter((p) => /^Bundled[A-Za-z0-9]+$/.test(p.name));
+    for (const { name, versionInfo } of bundled) {
+        if (!fs.readFileSync(path.join(qt, 'lib', `libQt6${name}.a`)).includes(versionInfo))
+            fail(`${bomName} names ${name} ${versionInfo}, which its library in ${qt} does not carry`);
+    }
+    console.log(`${manifests.length} manifests, ${validated};`, `the ${hashed.length} hashes match their files;`,
+        `${bundled.map((p) => `${p.name} ${p.versionInfo}`).join(', ')} as built into Qt`);
 } else {
     fail(`unknown command ${command}`);
 }
