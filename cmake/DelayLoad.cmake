@@ -54,13 +54,15 @@ endif()
 function(tallivox_delay_load target)
     # Found first by the linker, before MinGW's ordinary import libraries.
     set(folder ${CMAKE_CURRENT_BINARY_DIR}/delay-imports)
-    find_program(TALLIVOX_DLLTOOL NAMES ${CMAKE_CXX_COMPILER_TARGET}-dlltool x86_64-w64-mingw32-dlltool REQUIRED)
+    if(NOT CMAKE_DLLTOOL)
+        message(FATAL_ERROR "tallivox_delay_load needs MinGW-w64's dlltool, which CMake did not find")
+    endif()
     set(libraries)
     foreach(name IN LISTS ARGN)
         find_library(imports_${name} NAMES lib${name}.a REQUIRED NO_CACHE)
         add_custom_command(OUTPUT ${folder}/lib${name}.a
             COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
-            COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DDLLTOOL=${TALLIVOX_DLLTOOL} -DIMPORTS=${imports_${name}}
+            COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DDLLTOOL=${CMAKE_DLLTOOL} -DIMPORTS=${imports_${name}}
                     -DNAME=${name} -DOUT=${folder} -P ${CMAKE_CURRENT_FUNCTION_LIST_FILE}
             DEPENDS ${imports_${name}} ${CMAKE_CURRENT_FUNCTION_LIST_FILE}
             VERBATIM)

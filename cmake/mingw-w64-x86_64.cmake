@@ -1,11 +1,12 @@
-# Cross-compiles for 64-bit Windows with Debian's MinGW-w64 (POSIX threads,
-# which std::thread and Qt need). Used for the static Qt and for Tallivox.
+# Cross-compiles for 64-bit Windows with Debian 13's MinGW-w64 on the Universal
+# C Runtime (UCRT), whose compilers use POSIX threads, as std::thread and Qt
+# need. Used for the static Qt and for Tallivox.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
-set(triplet x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${triplet}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${triplet}-g++-posix)
+set(triplet x86_64-w64-mingw32ucrt)
+set(CMAKE_C_COMPILER ${triplet}-gcc)
+set(CMAKE_CXX_COMPILER ${triplet}-g++)
 set(CMAKE_RC_COMPILER ${triplet}-windres)
 
 # Libraries and packages come from the MinGW sysroot and from the prefixes

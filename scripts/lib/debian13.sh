@@ -24,6 +24,10 @@ debian13_make() {
     done >"$root/etc/apt/sources.list"
     printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
     chmod 755 "$root/usr/sbin/policy-rc.d"
+    # The certificate authorities this machine's administrator added (a
+    # proxy's, say) hold in the root too, once ca-certificates is installed.
+    mkdir -p "$root/usr/local/share/ca-certificates"
+    [ ! -d /usr/local/share/ca-certificates ] || cp -r /usr/local/share/ca-certificates/. "$root/usr/local/share/ca-certificates/"
 }
 
 # Our mounts below ROOT, deepest first.

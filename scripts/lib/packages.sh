@@ -50,19 +50,21 @@ as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-# What scripts/windows needs: the MinGW-w64 cross compilers, the host Qt
-# tools (moc, rcc, uic) for the cross build, Debian's source tools for Qt's
-# source and GoogleTest's, Wine with its fonts to run the results, NSIS for
-# the installer (and ImageMagick, in the display packages, for its pictures),
-# Qt's translation tools and Qt's own Persian to build into tallivox.exe,
-# icoutils and exiftool to read the icon and version block back, the locales
+# What scripts/windows needs on Debian 13: the MinGW-w64 cross compilers on
+# the Universal C Runtime, the host Qt tools (moc, rcc, uic) and CMake files
+# for the cross build, Debian's source tools for Qt's source and GoogleTest's,
+# Wine with its fonts to run the results, NSIS for the installer (and
+# ImageMagick, in the display packages, for its pictures), Qt's translation
+# tools and Qt's own Persian to build into tallivox.exe, icoutils, exiftool
+# and binutils to read the icon, version block and strings back, the locales
 # that give Wine a Persian or an English face, the display the end-to-end
-# tests need, and osslsigncode with SoftHSM and OpenSSL's PKCS#11 engine to
-# sign a release from a file or a token (openssl makes the tests' keys).
-WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-    mingw-w64-tools qt6-base-dev qt6-base-dev-tools "${TRANSLATION_TOOLS[@]}" qt6-translations-l10n dpkg-dev googletest wine wine64 fonts-wine
-    nsis icoutils libimage-exiftool-perl zip unzip locales "${FONT_PACKAGES[@]}" "${DISPLAY_PACKAGES[@]}"
-    osslsigncode softhsm2 libengine-pkcs11-openssl openssl)
+# tests need, osslsigncode with SoftHSM and OpenSSL's PKCS#11 engine to sign
+# a release from a file or a token (openssl makes the tests' keys), and
+# Node.js to check the manifests and the bill of materials.
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-ucrt64 binutils qt6-base-dev qt6-base-dev-tools
+    "${TRANSLATION_TOOLS[@]}" qt6-translations-l10n dpkg-dev googletest wine wine64 fonts-wine nsis icoutils
+    libimage-exiftool-perl zip unzip locales "${FONT_PACKAGES[@]}" "${DISPLAY_PACKAGES[@]}"
+    osslsigncode softhsm2 libengine-pkcs11-openssl openssl ca-certificates nodejs npm)
 
 # Wine takes its display language from the locale, which must exist: the
 # tests show the program and the installer on a Persian, a Dari and an

@@ -15,7 +15,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 # Every DLL the program imports or names but those Windows takes from System32
 # alone: the KnownDLLs (the build's list), API sets and ntdll.
 known=" $(sed -n '/^set(known_dlls/,/)/{s/set(known_dlls//;s/)//;p}' "${0%/*}/../../cmake/DelayLoad.cmake" | xargs) "
-planted=($({ strings -a "$program"; strings -a -el "$program"; x86_64-w64-mingw32-objdump -p "$program" |
+planted=($({ strings -a "$program"; strings -a -el "$program"; objdump -p "$program" |
     awk '/DLL Name:/ { print $3 }'; } | grep -ixE '[a-z0-9_-]+\.dll' | tr A-Z a-z | sed 's/\.dll$//' | sort -u |
     while read -r dll; do [[ $known == *" $dll "* || $dll == api-ms-win-* || $dll == ntdll ]] || echo "$dll"; done))
 [ ${#planted[@]} -gt 0 ] || fail "no DLL to plant was found in $program"

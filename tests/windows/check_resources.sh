@@ -25,7 +25,7 @@ version=$(exiftool -S $(sed 's/^\([A-Za-z]*\):.*/-\1/' <<<"$expected") "$1")
 [ "$version" = "$expected" ] || fail "the version block reads:
 $version"
 # ASLR with high-entropy addresses, and DEP: DllCharacteristics 0x20, 0x40, 0x100.
-flags=0x$(x86_64-w64-mingw32-objdump -p "$1" | awk '$1 == "DllCharacteristics" {print $2}')
+flags=0x$(objdump -p "$1" | awk '$1 == "DllCharacteristics" {print $2}')
 [ $((flags & 0x160)) = $((0x160)) ] || fail "DllCharacteristics $flags lack ASLR, high-entropy addresses or DEP"
 grep -q "stack smashing detected" "$1" || fail "no stack protector's guard is linked in"
 echo "ASLR, high-entropy VA, DEP, stack protector; icon 122x128 24-bit; version block: $(tr '\n' ';' <<<"$version")"
