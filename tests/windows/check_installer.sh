@@ -15,7 +15,7 @@ export WINEPREFIX=$scratch/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=
 # However this ends: what it started in the background, Wine, the scratch.
 trap 'kill $(jobs -p) 2>/dev/null; timeout 30 wineserver -k 2>/dev/null; rm -rf "$scratch"' EXIT
 trap 'exit 143' INT TERM HUP
-fail() { echo "FAIL: $*"; exit 1; }
+fail() { echo "FAIL: $*"; [ ! -s "$scratch/wine.log" ] || tail -n 8 "$scratch/wine.log"; exit 1; }
 # Runs a Windows program to its end (want=STATUS: that status, not 0), bounded;
 # Wine's lasting services get none of our pipes, or their readers would wait.
 run() {
