@@ -9,7 +9,7 @@ for tool in orca dbus-daemon /usr/libexec/at-spi-bus-launcher gsettings localede
     command -v $tool >/dev/null || skip "no $tool here"
 done
 for comm in /proc/[0-9]*/comm; do [ -O "$comm" ] && grep -qsx orca "$comm" && skip "an Orca of this user runs"; done
-# Gone before the scratch folder goes; Orca reaped, or the next Orca would refuse to start.
+# steps.sh's EXIT trap calls this before the scratch folder goes; Orca reaped, or the next refuses to start.
 stop() {
     kill ${openbox:-} 2>/dev/null
     [ -z "${s:-}" ] || { kill -9 $(session) 2>/dev/null; wait_for 10 "the session's end" session_over; }
